@@ -1,0 +1,53 @@
+// The one exception family of the program's rule and storage code. It carries the text the user
+// reads (in Portuguese) plus where it was raised; screens catch it at their slots and pass the
+// text to Mensagem, and the application-wide handler is the last net for what they miss.
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace app {
+
+class Error : public std::runtime_error
+{
+public:
+    Error(const QString &text, const char *file = nullptr, int line = 0);
+
+    // The Portuguese text shown to the user, as given.
+    QString text() const { return m_text; }
+    const char *file() const { return m_file; }
+    int line() const { return m_line; }
+
+private:
+    QString m_text;
+    const char *m_file;
+    int m_line;
+};
+
+// A failure of the storage engine: a broken key, a required field, a file that cannot be read.
+class StorageError : public Error
+{
+public:
+    using Error::Error;
+};
+
+// A value typed or read that does not convert ("'%s' não é um valor inteiro válido. Verifique!").
+class ConversionError : public Error
+{
+public:
+    using Error::Error;
+};
+
+} // namespace app
+
+#define QUORVILA_THROW(Type, text) throw Type((text), __FILE__, __LINE__)
+
+// For "cannot happen" checks: logs the place and runs the recovery instead of aborting.
+#define QUORVILA_SOFT_ASSERT(cond, recovery)                                                        \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            qWarning("soft assert \"%s\" failed at %s:%d", #cond, __FILE__, __LINE__);             \
+            recovery;                                                                              \
+        }                                                                                          \
+    } while (false)

@@ -1,0 +1,49 @@
+// Money as whole centavos. Every amount of the books (entries, budget, assets) is carried in this
+// type and stored as INTEGER centavos, so sums are exact; converting from a floating value is an
+// explicit, named step that rounds half away from zero.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <compare>
+#include <optional>
+
+namespace app {
+
+class Money
+{
+public:
+    constexpr Money() = default;
+    static constexpr Money fromCentavos(qint64 c) { return Money(c); }
+    static constexpr Money fromReais(qint64 r) { return Money(r * 100); }
+    // Rounds half away from zero to the centavo: 0.005 gives 0.01, -0.005 gives -0.01.
+    static Money fromDouble(long double reais);
+
+    constexpr qint64 centavos() const { return m_c; }
+    long double toLongDouble() const { return static_cast<long double>(m_c) / 100.0L; }
+    double toDouble() const { return static_cast<double>(m_c) / 100.0; }
+    constexpr bool isZero() const { return m_c == 0; }
+    constexpr Money abs() const { return Money(m_c < 0 ? -m_c : m_c); }
+
+    constexpr Money operator+(Money o) const { return Money(m_c + o.m_c); }
+    constexpr Money operator-(Money o) const { return Money(m_c - o.m_c); }
+    constexpr Money operator-() const { return Money(-m_c); }
+    Money &operator+=(Money o)
+    {
+        m_c += o.m_c;
+        return *this;
+    }
+    Money &operator-=(Money o)
+    {
+        m_c -= o.m_c;
+        return *this;
+    }
+    constexpr auto operator<=>(const Money &) const = default;
+
+private:
+    constexpr explicit Money(qint64 c) : m_c(c) {}
+    qint64 m_c = 0;
+};
+
+} // namespace app

@@ -1,0 +1,28 @@
+// The benchmark program's tiny harness: time a piece of work several times and print the median.
+// Each folder contributes one run function; main() calls them in order.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace bench {
+
+struct Options
+{
+    int entries = 100000; // size of the generated book
+    int years = 10;
+    int repetitions = 15;
+    QString workDir; // scratch directory for generated data
+};
+
+// Runs work `reps` times and returns the median wall time in milliseconds.
+double medianMs(int reps, const std::function<void()> &work);
+// Prints one line "name: median X ms (n runs)".
+void report(const QString &name, double ms, int reps);
+
+void runDataBench(const Options &);
+void runCalcBench(const Options &);
+void runOfxBench(const Options &);
+
+} // namespace bench

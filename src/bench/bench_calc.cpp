@@ -1,0 +1,7 @@
+#include "bench.h"
+
+namespace bench {
+
+void runCalcBench(const Options &) {}
+
+} // namespace bench

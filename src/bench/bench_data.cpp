@@ -1,0 +1,7 @@
+#include "bench.h"
+
+namespace bench {
+
+void runDataBench(const Options &) {}
+
+} // namespace bench

@@ -1,0 +1,7 @@
+#include "bench.h"
+
+namespace bench {
+
+void runOfxBench(const Options &) {}
+
+} // namespace bench

@@ -1,0 +1,53 @@
+// quorvila-bench: builds a generated book and prints median timings of the operations that must
+// feel instant. A program of the build, never a test: nothing here fails on a timing.
+#include "bench.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <vector>
+
+namespace bench {
+
+double medianMs(int reps, const std::function<void()> &work)
+{
+    std::vector<double> t;
+    for (int i = 0; i < reps; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        t.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void report(const QString &name, double ms, int reps)
+{
+    QTextStream(stdout) << name << ": median " << QString::number(ms, 'f', 3) << " ms (" << reps
+                        << " runs)\n";
+}
+
+} // namespace bench
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    bench::Options o;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == "--entries")
+            o.entries = args[i + 1].toInt();
+        else if (args[i] == "--reps")
+            o.repetitions = args[i + 1].toInt();
+    }
+    QTemporaryDir dir;
+    o.workDir = dir.path();
+    bench::runCalcBench(o);
+    bench::runOfxBench(o);
+    bench::runDataBench(o);
+    return 0;
+}
