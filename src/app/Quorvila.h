@@ -1,0 +1,76 @@
+// The program's start-up and shell: one running copy, the essential-file check, the splash, the
+// data module and the long-lived screens, and — from the main window's first show — the first-run
+// installation, the shared tables and the sign-in loop. Ends the program where a step fails.
+#pragma once
+
+#include <QDate>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace data {
+class TDM;
+}
+namespace main_ui {
+class TFormMainQuorvila_Zx3307;
+}
+
+namespace app {
+
+class TFormSplash;
+
+struct StartupOptions
+{
+    QString dirDados; // empty: the program's directory + "/Dados"
+    QString lockPath; // empty: one lock per desktop user in the temporary directory
+    bool splash = true;
+};
+
+class Quorvila : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Quorvila(StartupOptions options = {});
+    ~Quorvila() override;
+
+    // Steps 1 to 4: false (with its platform box shown) when another copy runs or the
+    // information base is missing; then nothing else was opened.
+    bool start();
+    // Signs in at the first show and after a switch of user: shows the sign-in dialog and runs
+    // the user's initialisation until one succeeds; false when the dialog was closed. Installed
+    // by the sign-in screens; without one the start ends at the main window.
+    std::function<bool()> signIn;
+
+    data::TDM *dm() const { return m_dm.get(); }
+    main_ui::TFormMainQuorvila_Zx3307 *mainWindow() const { return m_main.get(); }
+    // True once the first-show sequence ran to the end (a user is signed in, or no sign-in yet).
+    bool ready() const { return m_ready; }
+    // Hides and destroys the splash (the sign-in dialog does it when it first shows).
+    void closeSplash();
+
+    static QString applicationTitle() { return "Quorvila :: Finanças Pessoais"; }
+    // The main window's first-show sequence (steps 6.1 to 6.5); also run again after user
+    // administration changes the set of users.
+    void mainFirstShow();
+
+Q_SIGNALS:
+    void terminated();
+
+private:
+    bool singleCopy();
+    bool essentialFiles();
+    bool openSharedTables();
+    void terminate();
+
+    StartupOptions m_options;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<TFormSplash> m_splash;
+    std::unique_ptr<main_ui::TFormMainQuorvila_Zx3307> m_main;
+    std::unique_ptr<data::TDM> m_dm;
+    bool m_ready = false;
+};
+
+} // namespace app

@@ -1,0 +1,48 @@
+#include "application.h"
+
+#include "error.h"
+#include "mensagem.h"
+#include "waitcursor.h"
+
+#include <data/UDM.h>
+
+namespace app {
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void showError(const std::exception &e)
+{
+    const auto *err = dynamic_cast<const Error *>(&e);
+    const QString text = err ? err->text() : QString::fromLocal8Bit(e.what());
+    if (data::TDM *dm = data::TDM::instance()) {
+        dm->AppException(text);
+        return;
+    }
+    WaitCursor::restoreAll();
+    Mensagem(text, 0);
+}
+
+bool guarded(const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const std::exception &e) {
+        showError(e);
+    }
+    return false;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        showError(e);
+    } catch (...) {
+        showError(std::runtime_error("Erro inesperado."));
+    }
+    return false;
+}
+
+} // namespace app

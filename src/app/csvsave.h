@@ -1,0 +1,23 @@
+// The save side of every "Salvar CSV" command: the CSV save dialog (filter, default extension,
+// overwrite prompt), the wait cursor while writing, the "Erro ao gravar arquivo" message, and the
+// listing's own closing message with the path.
+#pragma once
+
+#include "csvwriter.h"
+
+class QWidget;
+
+namespace app {
+
+// The CSV save dialog; empty when the user cancels. `proposed` is the listing's file name.
+QString askCsvFileName(QWidget *parent, const QString &proposed);
+// Writes `w` to `path`; on failure shows the error message and returns false.
+bool writeCsvFile(const CsvWriter &w, const QString &path);
+// Dialog, write and closing message: `doneMessage` gets the path appended as each listing says
+// ("OK. Plano de Contas gravado no arquivo \r\n" + path + "!"). Returns true when written.
+bool saveCsvListing(QWidget *parent, const QString &proposed, const CsvWriter &w,
+                    const QString &donePrefix, const QString &doneSuffix = "!");
+// The message shown when a file cannot be created.
+QString csvWriteErrorText(const QString &path);
+
+} // namespace app

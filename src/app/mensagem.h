@@ -1,0 +1,29 @@
+// Mensagem, the program's own message box, and the placement rule shared by the dialogs that
+// open over the main window. Tests answer the box through a responder instead of a screen.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace app {
+
+enum class MsgButton { Ok, Yes, No };
+
+// kind 0: OK; kind 1: Yes/No, Yes the default; kind 2: Yes/No, No the default; other kinds as 0.
+MsgButton Mensagem(const QString &text, int kind = 0);
+
+// While set, Mensagem calls it instead of showing the box and returns its answer (tests).
+using MensagemResponder = std::function<MsgButton(const QString &text, int kind)>;
+void setMensagemResponder(MensagemResponder responder);
+
+// The main window, for the +68/-19 placement of dialogs and message boxes.
+void setMainWindow(QWidget *w);
+QWidget *mainWindow();
+// Centres `dialog` over `over` (the active window when null); over the main window it is moved a
+// further 68 pixels right and 19 pixels up so it covers the working area, not the button column.
+void placeDialog(QWidget *dialog, QWidget *over = nullptr);
+
+} // namespace app

@@ -1,0 +1,25 @@
+#include "platformbox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace app {
+
+static std::function<void(const QString &, bool)> s_responder;
+
+void setPlatformBoxResponder(std::function<void(const QString &, bool)> r)
+{
+    s_responder = std::move(r);
+}
+
+void platformBox(const QString &text, bool errorIcon)
+{
+    if (s_responder)
+        return s_responder(text, errorIcon);
+    QMessageBox box(errorIcon ? QMessageBox::Critical : QMessageBox::Information,
+                    QApplication::applicationDisplayName(), QString(text).replace("\r\n", "\n"),
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace app
