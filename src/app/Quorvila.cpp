@@ -69,8 +69,12 @@ bool Quorvila::start()
         m_splash->showNow();
     }
     QApplication::setApplicationDisplayName(applicationTitle());
-    m_dm->showMessage = [](const QString &t) { Mensagem(t, 0); };
-    m_dm->restoreCursor = [] { WaitCursor::restoreAll(); };
+    m_dm->showMessage = [](const QString &t) {
+        Mensagem(t, 0);
+    };
+    m_dm->restoreCursor = [] {
+        WaitCursor::restoreAll();
+    };
     m_main = std::make_unique<main_ui::TFormMainQuorvila_Zx3307>();
     setMainWindow(m_main.get());
     connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::firstShown, this,

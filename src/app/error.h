@@ -44,7 +44,7 @@ public:
 #define QUORVILA_THROW(Type, text) throw Type((text), __FILE__, __LINE__)
 
 // For "cannot happen" checks: logs the place and runs the recovery instead of aborting.
-#define QUORVILA_SOFT_ASSERT(cond, recovery)                                                        \
+#define QUORVILA_SOFT_ASSERT(cond, recovery)                                                       \
     do {                                                                                           \
         if (!(cond)) {                                                                             \
             qWarning("soft assert \"%s\" failed at %s:%d", #cond, __FILE__, __LINE__);             \

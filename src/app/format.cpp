@@ -11,8 +11,8 @@ namespace {
 struct Pattern
 {
     int minIntDigits = 0;
-    int decimals = 0;        // digits after the point, '0' and '#'
-    int minDecimals = 0;     // the '0' ones
+    int decimals = 0;    // digits after the point, '0' and '#'
+    int minDecimals = 0; // the '0' ones
     bool grouping = false;
 };
 
@@ -97,9 +97,9 @@ QString formatGeneral(long double value)
 {
     if (value == 0)
         return "0";
-    QString s = QString::number(double(value), 'f', 15 - 1 -
-                                                        std::max(0, int(std::floor(std::log10(
-                                                                        std::fabs(double(value)))))));
+    QString s = QString::number(
+        double(value), 'f',
+        15 - 1 - std::max(0, int(std::floor(std::log10(std::fabs(double(value)))))));
     if (s.contains('.')) {
         while (s.endsWith('0'))
             s.chop(1);

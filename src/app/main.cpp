@@ -2,7 +2,6 @@
 #include "Quorvila.h"
 #include "application.h"
 
-
 int main(int argc, char **argv)
 {
     app::Application application(argc, argv);

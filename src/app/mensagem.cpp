@@ -86,12 +86,10 @@ public:
         if (kind == 1 || kind == 2) {
             m_yes = addButton(buttons, "&Sim", "BtYes");
             m_no = addButton(buttons, "&Não", "BtNo");
-            (kind == 1 ? m_yes : m_no)->setDefault(true);
-            (kind == 1 ? m_yes : m_no)->setFocus();
+            m_default = kind == 1 ? m_yes : m_no;
         } else {
             m_ok = addButton(buttons, "OK", "BtOk");
-            m_ok->setDefault(true);
-            m_ok->setFocus();
+            m_default = m_ok;
         }
         buttons->addStretch();
         auto *outer = new QVBoxLayout(this);
@@ -100,10 +98,19 @@ public:
         outer->addLayout(body);
         outer->addWidget(line);
         outer->addWidget(band);
+        m_default->setDefault(true);
         setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
     }
 
     MsgButton answer() const { return m_answer; }
+
+protected:
+    void showEvent(QShowEvent *e) override
+    {
+        QDialog::showEvent(e);
+        // Enter answers the default button, so it must hold the focus when the box appears.
+        m_default->setFocus();
+    }
 
 private:
     QPushButton *addButton(QHBoxLayout *l, const QString &caption, const QString &name)
@@ -122,6 +129,7 @@ private:
     QPushButton *m_ok = nullptr;
     QPushButton *m_yes = nullptr;
     QPushButton *m_no = nullptr;
+    QPushButton *m_default = nullptr;
     // Closing the box without a button counts as its safe answer.
     MsgButton m_answer = MsgButton::No;
 };

@@ -33,16 +33,28 @@ TDM::TDM(QObject *parent) : QObject(parent)
     TbRel1 = table("TbRel1", {}, m_db);
     TbRz = table("TbRz", {}, m_db);
 
-    for (auto [q, n] : {std::pair{&QrAux, "QrAux"}, {&QrFinPesq, "QrFinPesq"},
-                        {&QrFinProx, "QrFinProx"}, {&QrCirc, "QrCirc"}, {&QrEntra, "QrEntra"},
-                        {&QrSai, "QrSai"}, {&QrInfo, "QrInfo"}, {&QrRel1, "QrRel1"},
-                        {&QrRel2, "QrRel2"}, {&QrBcte, "QrBcte"}, {&QrLctos, "QrLctos"},
-                        {&QrLcPrn, "QrLcPrn"}, {&QrBalMapa, "QrBalMapa"}, {&QrOrc1, "QrOrc1"},
-                        {&QrOrc2, "QrOrc2"}, {&QrOrcView, "QrOrcView"},
+    for (auto [q, n] : {std::pair{&QrAux, "QrAux"},
+                        {&QrFinPesq, "QrFinPesq"},
+                        {&QrFinProx, "QrFinProx"},
+                        {&QrCirc, "QrCirc"},
+                        {&QrEntra, "QrEntra"},
+                        {&QrSai, "QrSai"},
+                        {&QrInfo, "QrInfo"},
+                        {&QrRel1, "QrRel1"},
+                        {&QrRel2, "QrRel2"},
+                        {&QrBcte, "QrBcte"},
+                        {&QrLctos, "QrLctos"},
+                        {&QrLcPrn, "QrLcPrn"},
+                        {&QrBalMapa, "QrBalMapa"},
+                        {&QrOrc1, "QrOrc1"},
+                        {&QrOrc2, "QrOrc2"},
+                        {&QrOrcView, "QrOrcView"},
                         {&QrBensPesq, "QrBensPesq"}})
         *q = query(n);
 
-    TbFin->onCalcFields = [this](const Table &t, Record &r) { TbFinCalcFields(t, r); };
+    TbFin->onCalcFields = [this](const Table &t, Record &r) {
+        TbFinCalcFields(t, r);
+    };
     TbUser->onCalcFields = &TDM::TbUserCalcFields;
     // Any change to the chart invalidates the account names shown beside entries.
     connect(TbCta, &Table::reset, this, [this] { m_ctaCache.reset(); });
@@ -75,8 +87,8 @@ Query *TDM::query(const QString &name)
 
 void TDM::DataModuleCreate(const QString &dirDados, const QString &dirTemp)
 {
-    const QString dir = dirDados.isEmpty() ? QCoreApplication::applicationDirPath() + "/Dados"
-                                           : dirDados;
+    const QString dir =
+        dirDados.isEmpty() ? QCoreApplication::applicationDirPath() + "/Dados" : dirDados;
     m_db.setDirDados(QDir::cleanPath(dir));
     m_infoDb.setDirDados(QDir::cleanPath(dir));
     m_dirTemp = dirTemp.isEmpty() ? QDir::tempPath() + '/' : dirTemp;
@@ -100,7 +112,7 @@ void TDM::pointUserTables(const QString &cod)
 {
     m_codUsuario = cod;
     const std::pair<Table *, const char *> set[] = {
-        {TbFin, "Fin"},   {TbCta, "Cta"},   {TbHsto, "Hsto"},       {TbOrc, "Orc"},
+        {TbFin, "Fin"},          {TbCta, "Cta"},   {TbHsto, "Hsto"},       {TbOrc, "Orc"},
         {TbMatFinPrm, "MatFin"}, {TbBens, "Bens"}, {TbBensVlr, "BensVlr"}, {TbBensCat, "BensCat"}};
     for (auto [t, suffix] : set) {
         t->close();

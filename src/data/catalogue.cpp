@@ -57,10 +57,14 @@ TableDef tbUser()
 TableDef tbInfo()
 {
     return {"TbInfo",
-            {integer("Codigo"), integer("Tipo"), chr("Titulo", 80), chr("Ref", 50),
+            {integer("Codigo"),
+             integer("Tipo"),
+             chr("Titulo", 80),
+             chr("Ref", 50),
              {"Imagem", FieldType::Blob, 0, false, {}},
              {"Texto", FieldType::Memo, 0, false, {}},
-             chr("Dica", 255), chr("TopicosRel", 255)},
+             chr("Dica", 255),
+             chr("TopicosRel", 255)},
             {"Codigo"},
             {}};
 }
@@ -93,10 +97,7 @@ TableDef hsto()
 
 TableDef orc()
 {
-    return {"Orc",
-            {date("Data"), integer("CodRed"), money("ValorOrcado")},
-            {"Data", "CodRed"},
-            {}};
+    return {"Orc", {date("Data"), integer("CodRed"), money("ValorOrcado")}, {"Data", "CodRed"}, {}};
 }
 
 TableDef matFin()
@@ -124,8 +125,8 @@ TableDef bens()
 TableDef bensVlr()
 {
     return {"BensVlr",
-            {autoInc("Codigo"), integer("CodBem"), date("Data"), integer("TipoVlr"),
-             money("Valor"), chr("Obs", 255)},
+            {autoInc("Codigo"), integer("CodBem"), date("Data"), integer("TipoVlr"), money("Valor"),
+             chr("Obs", 255)},
             {"Codigo"},
             {{"IdxCodBemData", {"CodBem", "Data", "TipoVlr"}}}};
 }
@@ -138,9 +139,8 @@ TableDef bensCat()
 const std::vector<UserTable> &userTables()
 {
     static const std::vector<UserTable> t = {
-        {"Fin", fin},         {"Cta", cta},         {"Hsto", hsto},
-        {"Orc", orc},         {"MatFin", matFin},   {"Bens", bens},
-        {"BensVlr", bensVlr}, {"BensCat", bensCat},
+        {"Fin", fin},       {"Cta", cta},   {"Hsto", hsto},       {"Orc", orc},
+        {"MatFin", matFin}, {"Bens", bens}, {"BensVlr", bensVlr}, {"BensCat", bensCat},
     };
     return t;
 }

@@ -17,10 +17,11 @@ static void qupperFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_null(ctx);
         return;
     }
-    const QByteArray u = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])),
-                                           sqlite3_value_bytes(argv[0]))
-                             .toUpper()
-                             .toUtf8();
+    const QByteArray u =
+        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])),
+                          sqlite3_value_bytes(argv[0]))
+            .toUpper()
+            .toUtf8();
     sqlite3_result_text(ctx, u.constData(), u.size(), SQLITE_TRANSIENT);
 }
 
@@ -221,7 +222,8 @@ QString Database::attach(const QString &fileName, bool create)
     }
     const QString path = pathOf(fileName);
     if (!create && !QFileInfo::exists(path))
-        QUORVILA_THROW(app::StorageError, "Arquivo não encontrado: " + QDir::toNativeSeparators(path));
+        QUORVILA_THROW(app::StorageError,
+                       "Arquivo não encontrado: " + QDir::toNativeSeparators(path));
     if (m_readOnly) {
         const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?mode=ro";
         exec("ATTACH DATABASE ? AS " + quoteIdent(alias), {uri});
@@ -286,7 +288,7 @@ void Database::begin()
 
 void Database::commit()
 {
-    QUORVILA_SOFT_ASSERT(m_depth > 0, return);
+    QUORVILA_SOFT_ASSERT(m_depth > 0, return );
     --m_depth;
     if (m_depth == 0)
         exec("COMMIT");
@@ -296,7 +298,7 @@ void Database::commit()
 
 void Database::rollback()
 {
-    QUORVILA_SOFT_ASSERT(m_depth > 0, return);
+    QUORVILA_SOFT_ASSERT(m_depth > 0, return );
     --m_depth;
     if (m_depth == 0) {
         if (!sqlite3_get_autocommit(m_db.get()))

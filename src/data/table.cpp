@@ -335,7 +335,8 @@ void Table::findNearest(const QVariantList &key)
         l << quoteIdent(cols[i]);
         r << "?";
     }
-    const QString cond = n == 1 ? l[0] + " >= ?" : "(" + l.join(", ") + ") >= (" + r.join(", ") + ")";
+    const QString cond =
+        n == 1 ? l[0] + " >= ?" : "(" + l.join(", ") + ") >= (" + r.join(", ") + ")";
     if (n == 0 || !positionBySql(cond, keyParams(m_def, cols, key)))
         last();
 }
@@ -350,7 +351,8 @@ bool Table::locate(const QString &field, const QVariant &v, LocateOptions o)
         cond = quoteIdent(field) + " IS NULL";
     } else if (o.caseInsensitive || o.partialKey) {
         // Compared in C++ terms through qupper(): SQLite folds ASCII only.
-        const QString lhs = o.caseInsensitive ? "qupper(" + quoteIdent(field) + ")" : quoteIdent(field);
+        const QString lhs =
+            o.caseInsensitive ? "qupper(" + quoteIdent(field) + ")" : quoteIdent(field);
         const QString rhs = o.caseInsensitive ? sv.toString().toUpper() : sv.toString();
         cond = o.partialKey ? "substr(" + lhs + ", 1, ?) = ?" : lhs + " = ?";
         if (o.partialKey)
@@ -424,9 +426,8 @@ void Table::checkRequired() const
         const FieldDef &f = m_def.fields[i];
         const QVariant &v = m_current.values[int(i)];
         if (f.required && (!v.isValid() || v.isNull()))
-            QUORVILA_THROW(app::StorageError,
-                           QString("Campo '%1' deve ser preenchido")
-                               .arg(f.label.isEmpty() ? f.name : f.label));
+            QUORVILA_THROW(app::StorageError, QString("Campo '%1' deve ser preenchido")
+                                                  .arg(f.label.isEmpty() ? f.name : f.label));
     }
 }
 

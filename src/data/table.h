@@ -27,7 +27,7 @@ namespace data {
 struct Record
 {
     qint64 rowId = 0;
-    QVector<QVariant> values;     // in definition order, in the form of normaliseValue()
+    QVector<QVariant> values;      // in definition order, in the form of normaliseValue()
     QHash<QString, QVariant> calc; // look-up and calculated fields
 };
 
@@ -40,7 +40,10 @@ public:
     {
         bool caseInsensitive;
         bool partialKey;
-        LocateOptions(bool ci = false, bool partial = false) : caseInsensitive(ci), partialKey(partial) {}
+        LocateOptions(bool ci = false, bool partial = false)
+            : caseInsensitive(ci), partialKey(partial)
+        {
+        }
     };
 
     Table(Database &db, const QString &objectName, TableDef def, QObject *parent = nullptr);
@@ -108,7 +111,10 @@ public:
     // Moves to the first record whose key is at or after `key`, else to the last record.
     void findNearest(const QVariantList &key);
     bool locate(const QString &field, const QVariant &v, LocateOptions o);
-    bool locate(const QString &field, const QVariant &v) { return locate(field, v, LocateOptions()); }
+    bool locate(const QString &field, const QVariant &v)
+    {
+        return locate(field, v, LocateOptions());
+    }
 
     // Empty name = primary key.
     void setIndexName(const QString &name);

@@ -52,8 +52,8 @@ static QString sqlType(const FieldDef &f)
 QStringList TableDef::ddl(const QString &schema, const QString &table, bool temporary) const
 {
     QStringList cols;
-    const bool autoKey = primaryKey.size() == 1 && fields[size_t(indexOf(primaryKey[0]))].type ==
-                                                       FieldType::AutoInc;
+    const bool autoKey =
+        primaryKey.size() == 1 && fields[size_t(indexOf(primaryKey[0]))].type == FieldType::AutoInc;
     for (const FieldDef &f : fields) {
         QString c = quoteIdent(f.name) + ' ' + sqlType(f);
         if (autoKey && f.name == primaryKey[0])
@@ -66,8 +66,8 @@ QStringList TableDef::ddl(const QString &schema, const QString &table, bool temp
             pk << quoteIdent(k);
         cols << "PRIMARY KEY(" + pk.join(", ") + ")";
     }
-    const QString qualified = schema.isEmpty() ? quoteIdent(table)
-                                               : quoteIdent(schema) + '.' + quoteIdent(table);
+    const QString qualified =
+        schema.isEmpty() ? quoteIdent(table) : quoteIdent(schema) + '.' + quoteIdent(table);
     QStringList out;
     out << QString("CREATE %1TABLE %2 (%3)")
                .arg(temporary ? "TEMP " : "", qualified, cols.join(", "));
@@ -77,8 +77,7 @@ QStringList TableDef::ddl(const QString &schema, const QString &table, bool temp
             ic << quoteIdent(c);
         const QString idx = schema.isEmpty() ? quoteIdent(table + '_' + i.name)
                                              : quoteIdent(schema) + '.' + quoteIdent(i.name);
-        out << QString("CREATE INDEX %1 ON %2 (%3)")
-                   .arg(idx, quoteIdent(table), ic.join(", "));
+        out << QString("CREATE INDEX %1 ON %2 (%3)").arg(idx, quoteIdent(table), ic.join(", "));
     }
     return out;
 }

@@ -16,7 +16,9 @@ struct NumberCase
     const char *pattern;
     const char *expected;
 };
-class FormatNumber : public ::testing::TestWithParam<NumberCase> {};
+class FormatNumber : public ::testing::TestWithParam<NumberCase>
+{
+};
 TEST_P(FormatNumber, Pattern)
 {
     EXPECT_EQ(formatNumber(GetParam().value, GetParam().pattern), QString(GetParam().expected));
@@ -92,7 +94,8 @@ TEST(CsvWriter, PreambleQuotingLineEndsAndEncoding)
     const QByteArray b = w.bytes();
     const QList<QByteArray> lines = b.split('\n');
     ASSERT_EQ(lines.size(), 13); // twelve lines, each ended by CR LF
-    EXPECT_TRUE(lines[0].startsWith("[Quorvila :: Finan\xe7" "as Pessoais] "));
+    EXPECT_TRUE(lines[0].startsWith("[Quorvila :: Finan\xe7"
+                                    "as Pessoais] "));
     EXPECT_TRUE(lines[0].endsWith(";;\r"));
     EXPECT_TRUE(lines[1].startsWith("\"\"\"Honra"));
     EXPECT_EQ(lines[3], ";;\r");

@@ -65,9 +65,9 @@ TEST(Durability, EveryReturnedPostSurvivesSigkill)
     AttachGuard g(db, "Tb0001Fin.DB");
     EXPECT_EQ(db.scalar("PRAGMA \"Tb0001Fin\".integrity_check").toString(), "ok");
     // The five sample entries plus every post the child reported (and maybe one more).
-    const qint64 stored = db.scalar("SELECT count(*) FROM " + g.table() + " WHERE Codigo <= ?",
-                                    {lastReported})
-                              .toLongLong();
+    const qint64 stored =
+        db.scalar("SELECT count(*) FROM " + g.table() + " WHERE Codigo <= ?", {lastReported})
+            .toLongLong();
     EXPECT_EQ(stored, lastReported);
     EXPECT_GE(lastReported, 45);
 }

@@ -17,7 +17,8 @@ namespace {
 qint64 count(Database &db, const QString &file, const QString &where = {})
 {
     AttachGuard g(db, file);
-    return db.scalar("SELECT count(*) FROM " + g.table() + (where.isEmpty() ? "" : " WHERE " + where))
+    return db
+        .scalar("SELECT count(*) FROM " + g.table() + (where.isEmpty() ? "" : " WHERE " + where))
         .toLongLong();
 }
 
@@ -36,9 +37,9 @@ TEST(FirstRun, CreatesExactlyTheStartingData)
     EXPECT_FALSE(firstRunNeeded(db));
 
     EXPECT_EQ(files(dir.path()),
-              (QStringList{"Tb0001Bens.DB", "Tb0001BensCat.DB", "Tb0001BensVlr.DB",
-                           "Tb0001Cta.DB", "Tb0001Fin.DB", "Tb0001Hsto.DB", "Tb0001MatFin.DB",
-                           "Tb0001Orc.DB", "TbCfg.DB", "TbUser.DB"}));
+              (QStringList{"Tb0001Bens.DB", "Tb0001BensCat.DB", "Tb0001BensVlr.DB", "Tb0001Cta.DB",
+                           "Tb0001Fin.DB", "Tb0001Hsto.DB", "Tb0001MatFin.DB", "Tb0001Orc.DB",
+                           "TbCfg.DB", "TbUser.DB"}));
     EXPECT_EQ(count(db, "Tb0001Cta.DB"), 71);
     EXPECT_EQ(count(db, "Tb0001Cta.DB", "CodRed IS NULL"), 21);
     EXPECT_EQ(count(db, "Tb0001Hsto.DB"), 23);

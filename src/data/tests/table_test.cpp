@@ -201,10 +201,11 @@ TEST(Catalogue, UserFileNamesAndWorkTableNames)
 TEST(Catalogue, WorkTablesAreTemporaryTablesOfTheConnection)
 {
     Database db;
-    TableDef def{"Grid",
-                 {{"Codigo", FieldType::AutoInc, 0, false, {}}, {"Pgto", FieldType::Real, 0, false, {}}},
-                 {"Codigo"},
-                 {}};
+    TableDef def{
+        "Grid",
+        {{"Codigo", FieldType::AutoInc, 0, false, {}}, {"Pgto", FieldType::Real, 0, false, {}}},
+        {"Codigo"},
+        {}};
     const QString name = "xTMP00261210090507042";
     for (const QString &s : def.ddl({}, name, true))
         db.exec(s);

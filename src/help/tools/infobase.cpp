@@ -83,9 +83,12 @@ void build(const QString &output, const QStringList &pages)
             if (seen.contains(p.codigo))
                 throw std::runtime_error(path.toStdString() + ": Codigo repeated");
             seen.insert(p.codigo);
-            const auto nullable = [](const QString &s) { return s.isEmpty() ? QVariant() : QVariant(s); };
-            db.exec("INSERT INTO " + data::quoteIdent(alias) + ".Tabela (Codigo, Tipo, Titulo, Ref, "
-                    "Imagem, Texto, Dica, TopicosRel) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+            const auto nullable = [](const QString &s) {
+                return s.isEmpty() ? QVariant() : QVariant(s);
+            };
+            db.exec("INSERT INTO " + data::quoteIdent(alias) +
+                        ".Tabela (Codigo, Tipo, Titulo, Ref, "
+                        "Imagem, Texto, Dica, TopicosRel) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                     {p.codigo, p.tipo, nullable(p.titulo.left(80)), nullable(p.ref.left(50)),
                      p.imagem.isEmpty() ? QVariant() : QVariant(p.imagem), nullable(p.texto),
                      nullable(p.dica.left(255)), nullable(p.topicos.left(255))});

@@ -1,0 +1,202 @@
+// The start-up sequence and the shell's shared services, driven as a user meets them.
+#include <app/Quorvila.h>
+#include <app/application.h>
+#include <app/error.h>
+#include <app/mensagem.h>
+#include <app/platformbox.h>
+
+#include <data/UDM.h>
+#include <data/catalogue.h>
+#include <main/UMain.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using app::MsgButton;
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void mensagemDefaults_data();
+    void mensagemDefaults();
+    void missingInformationBaseStopsTheStart();
+    void secondCopyShowsOnlyTheInUseBox();
+    void firstStartInstallsAndSecondCreatesNothing();
+    void configWithoutUsersEndsWithoutInstalling();
+    void errorsReachingTheEventLoopAreShown();
+
+private:
+    void makeInfoBase();
+    app::StartupOptions options() const;
+    bool runToReady(app::Quorvila &q);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_boxes;    // platform boxes: "E:" or "I:" + text
+    QStringList m_messages; // Mensagem texts
+};
+
+void StartupTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QDir(m_dir->path()).mkdir("Dados");
+    m_boxes.clear();
+    m_messages.clear();
+    app::setPlatformBoxResponder(
+        [this](const QString &t, bool error) { m_boxes << (error ? "E:" : "I:") + t; });
+    app::setMensagemResponder([this](const QString &t, int) {
+        m_messages << t;
+        return MsgButton::Ok;
+    });
+}
+
+void StartupTest::cleanup()
+{
+    app::setPlatformBoxResponder(nullptr);
+    app::setMensagemResponder(nullptr);
+}
+
+void StartupTest::makeInfoBase()
+{
+    data::Database db;
+    db.setDirDados(m_dir->path() + "/Dados");
+    const QString alias = db.attach("TbInfo.DB", true);
+    for (const QString &s : data::catalogue::tbInfo().ddl(alias, data::kInnerTable))
+        db.exec(s);
+    db.detach("TbInfo.DB");
+}
+
+app::StartupOptions StartupTest::options() const
+{
+    return {m_dir->path() + "/Dados", m_dir->path() + "/quorvila.lock", false};
+}
+
+bool StartupTest::runToReady(app::Quorvila &q)
+{
+    if (!q.start())
+        return false;
+    QSignalSpy ended(&q, &app::Quorvila::terminated);
+    (void)QTest::qWaitFor([&] { return q.ready() || ended.count() > 0; }, 5000);
+    return q.ready();
+}
+
+void StartupTest::mensagemDefaults_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("kind 0 answers OK") << 0 << int(MsgButton::Ok);
+    QTest::newRow("kind 1 defaults to Yes") << 1 << int(MsgButton::Yes);
+    QTest::newRow("kind 2 defaults to No") << 2 << int(MsgButton::No);
+    QTest::newRow("unknown kind behaves as 0") << 7 << int(MsgButton::Ok);
+}
+
+void StartupTest::mensagemDefaults()
+{
+    QFETCH(int, kind);
+    QFETCH(int, answer);
+    app::setMensagemResponder(nullptr);
+    QString caption, text;
+    QTimer::singleShot(50, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        caption = box->windowTitle();
+        text = box->findChild<QLabel *>("LabelMensagem")->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QCOMPARE(int(app::Mensagem("Excluir?\r\nTem certeza", kind)), answer);
+    QCOMPARE(caption, QString("Quorvila"));
+    QCOMPARE(text, QString("Excluir?\nTem certeza"));
+}
+
+void StartupTest::missingInformationBaseStopsTheStart()
+{
+    app::Quorvila q(options());
+    QVERIFY(!q.start());
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes[0].startsWith("E:> Arquivos essenciais para o funcionamento do\r\nprograma "));
+    QVERIFY(!q.mainWindow());
+    QCOMPARE(QDir(m_dir->path() + "/Dados").entryList(QDir::Files), QStringList());
+}
+
+void StartupTest::secondCopyShowsOnlyTheInUseBox()
+{
+    makeInfoBase();
+    app::Quorvila first(options());
+    QVERIFY(runToReady(first));
+    app::Quorvila second(options());
+    QVERIFY(!second.start());
+    QCOMPARE(m_boxes, QStringList{"I:Programa Quorvila\r\njá está em uso!"});
+    QVERIFY(first.mainWindow()->isVisible());
+}
+
+void StartupTest::firstStartInstallsAndSecondCreatesNothing()
+{
+    makeInfoBase();
+    const QString dados = m_dir->path() + "/Dados";
+    {
+        app::Quorvila q(options());
+        QVERIFY(runToReady(q));
+        QCOMPARE(q.mainWindow()->windowTitle(), QString("Quorvila :: Finanças Pessoais"));
+        QCOMPARE(q.dm()->TbUser->asString("Nome"), QString("Nome do Usuário"));
+    }
+    const QStringList files = QDir(dados).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 11); // TbInfo, TbCfg, TbUser and the eight of user 0001
+    // A changed sample entry survives the second start: nothing is installed again.
+    {
+        data::Database db;
+        db.setDirDados(dados);
+        data::AttachGuard g(db, "Tb0001Fin.DB");
+        db.exec("DELETE FROM " + g.table() + " WHERE Codigo = 1");
+    }
+    app::Quorvila again(options());
+    QVERIFY(runToReady(again));
+    QCOMPARE(QDir(dados).entryList(QDir::Files, QDir::Name), files);
+    data::Database db;
+    db.setDirDados(dados);
+    data::AttachGuard g(db, "Tb0001Fin.DB");
+    QCOMPARE(db.scalar("SELECT count(*) FROM " + g.table()).toInt(), 4);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void StartupTest::configWithoutUsersEndsWithoutInstalling()
+{
+    makeInfoBase();
+    QFile cfg(m_dir->path() + "/Dados/TbCfg.DB");
+    QVERIFY(cfg.open(QIODevice::WriteOnly));
+    cfg.close();
+    app::Quorvila q(options());
+    QVERIFY(!runToReady(q));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].startsWith(">> Arquivos essenciais"));
+    QVERIFY(!QFile::exists(m_dir->path() + "/Dados/TbUser.DB"));
+    QVERIFY(!QFile::exists(m_dir->path() + "/Dados/Tb0001Fin.DB"));
+}
+
+void StartupTest::errorsReachingTheEventLoopAreShown()
+{
+    data::TDM dm;
+    dm.showMessage = [this](const QString &t) {
+        m_messages << "handler:" + t;
+    };
+    // A handler that lets a storage error escape: the event loop must survive it.
+    QTimer::singleShot(0, [] { QUORVILA_THROW(app::StorageError, QString("Violação de chave")); });
+    QTRY_COMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages, QStringList{"handler:Violação de chave"});
+}
+
+int main(int argc, char **argv)
+{
+    app::Application a(argc, argv);
+    StartupTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_startup.moc"
