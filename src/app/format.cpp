@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <cstdio>
 
 namespace app {
 
@@ -75,12 +76,17 @@ QString layout(bool negative, QString scaled, const Pattern &p)
 
 QString formatNumber(long double value, const QString &pattern)
 {
+    if (!std::isfinite(value))
+        return QString();
     const Pattern p = parsePattern(pattern);
     const bool negative = value < 0;
     long double scaled = std::fabs(value) * std::pow(10.0L, p.decimals);
     // Half away from zero, with a small allowance for binary representations of decimals.
-    scaled = std::floor(scaled + 0.5L + scaled * 1e-15L);
-    return layout(negative, QString::number(static_cast<qulonglong>(scaled)), p);
+    scaled = std::floor(scaled + 0.5L + 1e-9L + scaled * 1e-15L);
+    // Printed rather than cast, so values beyond 64 bits keep their digits.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.0Lf", scaled);
+    return layout(negative, QString::fromLatin1(buf), p);
 }
 
 QString formatMoney(Money m, const QString &pattern)

@@ -16,6 +16,7 @@ inline constexpr QChar kThousandSeparator = '.';
 
 // Patterns: '0' a digit always shown, '#' a digit shown when significant, ',' grouping by
 // thousands, '.' the decimal point ("#,##0.00", "000000", "0000", "#,##0.000000", "00").
+// A value that is not finite gives an empty text.
 QString formatNumber(long double value, const QString &pattern);
 QString formatMoney(Money m, const QString &pattern = "#,##0.00");
 // The "general" format: at most 15 significant digits, no exponent, no grouping ("1234,5").
