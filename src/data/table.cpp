@@ -93,6 +93,7 @@ void Table::close()
     m_pos = -1;
     m_bof = m_eof = true;
     m_current = Record();
+    dropCachedStatements();
     if (!m_temporary)
         m_db.detach(m_fileName);
     m_alias.clear();
@@ -164,6 +165,21 @@ bool Table::asBool(const QString &field) const
 
 // ---------------------------------------------------------------- reading rows
 
+Statement &Table::cached(std::optional<Statement> &slot, const QString &sql) const
+{
+    if (!slot)
+        slot.emplace(m_db.prepare(sql));
+    slot->reset();
+    return *slot;
+}
+
+void Table::dropCachedStatements()
+{
+    m_fetchStmt.reset();
+    m_keyStmt.reset();
+    m_filterStmt.reset();
+}
+
 QString Table::orderBy() const
 {
     QStringList cols;
@@ -203,10 +219,11 @@ void Table::requery()
 Record Table::fetch(qint64 rowId) const
 {
     QStringList cols;
-    for (const FieldDef &f : m_def.fields)
-        cols << quoteIdent(f.name);
-    Statement st =
-        m_db.prepare("SELECT " + cols.join(", ") + " FROM " + sqlName() + " WHERE rowid=?");
+    if (!m_fetchStmt)
+        for (const FieldDef &f : m_def.fields)
+            cols << quoteIdent(f.name);
+    Statement &st =
+        cached(m_fetchStmt, "SELECT " + cols.join(", ") + " FROM " + sqlName() + " WHERE rowid=?");
     st.bind(1, rowId);
     Record r;
     r.rowId = rowId;
@@ -214,6 +231,7 @@ Record Table::fetch(qint64 rowId) const
     if (st.step())
         for (int i = 0; i < r.values.size(); ++i)
             r.values[i] = fromStorage(m_def.field(i), st.column(i));
+    st.reset();
     if (onCalcFields)
         onCalcFields(*this, r);
     return r;
@@ -370,6 +388,7 @@ void Table::setIndexName(const QString &name)
     if (!name.isEmpty() && !m_def.index(name))
         QUORVILA_THROW(app::StorageError, objectName() + ": índice '" + name + "' não encontrado");
     m_indexName = name;
+    dropCachedStatements();
     if (isActive())
         refresh();
 }
@@ -378,6 +397,7 @@ void Table::setFilter(const QString &condition, const QVariantList &params)
 {
     m_filter = condition;
     m_filterParams = params;
+    dropCachedStatements();
     if (isActive()) {
         requery();
         first();
@@ -465,6 +485,100 @@ void Table::writeUpdate()
     m_db.exec("UPDATE " + sqlName() + " SET " + sets.join(", ") + " WHERE rowid=?", params);
 }
 
+// SQLite's ORDER BY order on stored values: NULL, numbers, text (bytewise UTF-8), blobs.
+static int compareStored(const QVariant &a, const QVariant &b)
+{
+    const auto rank = [](const QVariant &v) {
+        if (!v.isValid() || v.isNull())
+            return 0;
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+        case QMetaType::Double:
+            return 1;
+        case QMetaType::QString:
+            return 2;
+        default:
+            return 3;
+        }
+    };
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    switch (ra) {
+    case 1: {
+        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
+            return a.toLongLong() < b.toLongLong() ? -1 : a.toLongLong() > b.toLongLong();
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : x > y;
+    }
+    case 2: {
+        const int c = a.toString().toUtf8().compare(b.toString().toUtf8());
+        return c < 0 ? -1 : c > 0;
+    }
+    case 3: {
+        const int c = a.toByteArray().compare(b.toByteArray());
+        return c < 0 ? -1 : c > 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+QVariantList Table::sortKey(qint64 rowId) const
+{
+    QStringList cols;
+    if (!m_keyStmt) {
+        for (const QString &c : indexColumns())
+            cols << quoteIdent(c);
+        cols << "rowid";
+    }
+    Statement &st =
+        cached(m_keyStmt, "SELECT " + cols.join(", ") + " FROM " + sqlName() + " WHERE rowid=?");
+    st.bind(1, rowId);
+    QVariantList key;
+    if (st.step())
+        for (int i = 0; i < st.columnCount(); ++i)
+            key << st.column(i);
+    st.reset();
+    return key;
+}
+
+// Puts a written row at its place in the ordered list without reading the whole list again: a
+// binary search over the sort keys of about log2(n) rows.
+void Table::placeRow(qint64 rowId)
+{
+    const auto old = std::find(m_ids.begin(), m_ids.end(), rowId);
+    if (old != m_ids.end())
+        m_ids.erase(old);
+    if (!m_filter.isEmpty()) {
+        Statement &st = cached(m_filterStmt, "SELECT 1 FROM " + sqlName() + " WHERE rowid=? AND (" +
+                                                 m_filter + ")");
+        st.bind(1, rowId);
+        for (int i = 0; i < m_filterParams.size(); ++i)
+            st.bind(i + 2, m_filterParams[i]);
+        const bool passes = st.step();
+        st.reset();
+        if (!passes)
+            return;
+    }
+    const QVariantList key = sortKey(rowId);
+    const auto less = [](const QVariantList &a, const QVariantList &b) {
+        for (int i = 0; i < a.size() && i < b.size(); ++i)
+            if (const int c = compareStored(a[i], b[i]); c != 0)
+                return c < 0;
+        return false;
+    };
+    size_t lo = 0, hi = m_ids.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (less(sortKey(m_ids[mid]), key))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    m_ids.insert(m_ids.begin() + qsizetype(lo), rowId);
+}
+
 void Table::post()
 {
     if (m_state != State::Insert && m_state != State::Edit)
@@ -476,7 +590,7 @@ void Table::post()
     else
         writeUpdate();
     setState(State::Browse);
-    requery();
+    placeRow(rowId);
     if (!moveToRowId(rowId))
         first();
     notifyReset();
@@ -504,7 +618,9 @@ void Table::remove()
     m_db.exec("DELETE FROM " + sqlName() + " WHERE rowid=?", {m_current.rowId});
     setState(State::Browse);
     const int pos = m_pos;
-    requery();
+    const auto gone = std::find(m_ids.begin(), m_ids.end(), m_current.rowId);
+    if (gone != m_ids.end())
+        m_ids.erase(gone);
     moveTo(pos);
     notifyReset();
 }

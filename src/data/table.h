@@ -157,6 +157,10 @@ private:
     void notifyReset();
     void notifyCurrent();
     bool positionBySql(const QString &condition, const QVariantList &params);
+    void placeRow(qint64 rowId);
+    QVariantList sortKey(qint64 rowId) const;
+    Statement &cached(std::optional<Statement> &slot, const QString &sql) const;
+    void dropCachedStatements();
 
     Database &m_db;
     TableDef m_def;
@@ -176,6 +180,9 @@ private:
     int m_disabled = 0;
     bool m_pendingReset = false;
     std::vector<std::function<void(Table &)>> m_afterPost;
+    mutable std::optional<Statement> m_fetchStmt;
+    mutable std::optional<Statement> m_keyStmt;
+    mutable std::optional<Statement> m_filterStmt;
 };
 
 } // namespace data

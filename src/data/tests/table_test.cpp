@@ -84,6 +84,27 @@ TEST_F(TableTest, SecondaryIndexesOrderByTheirColumns)
     EXPECT_THROW(m_dm->TbFin->setIndexName("IdxNada"), app::StorageError);
 }
 
+TEST_F(TableTest, WrittenRowsTakeTheirPlaceInTheCurrentOrder)
+{
+    // Posts place the row by a search over the index keys; the order must equal a full re-read.
+    Table *t = m_dm->TbFin;
+    t->setIndexName("IdxNumDoc");
+    addEntry(QDate(2026, 3, 1), 11, 111, 100, "A", "Ç-9");
+    addEntry(QDate(2026, 1, 1), 11, 111, 100, "B");
+    addEntry(QDate(2026, 2, 1), 11, 111, 100, "C", "C-1");
+    addEntry(QDate(2026, 1, 1), 11, 111, 100, "D", "C-1");
+    addEntry(QDate(2025, 1, 1), 11, 111, 100, "E");
+    ASSERT_TRUE(t->locate("Hsto", "B"));
+    t->edit();
+    t->setValue("NumDoc", "Z");
+    t->post();
+    EXPECT_EQ(t->asString("Hsto"), "B");
+    const QList<qint64> placed = codes();
+    t->refresh();
+    EXPECT_EQ(codes(), placed);
+    EXPECT_EQ(placed, (QList<qint64>{5, 4, 3, 2, 1}));
+}
+
 TEST_F(TableTest, FindKeyNearestAndLocate)
 {
     Table *cta = m_dm->TbCta;
