@@ -250,6 +250,11 @@ void Database::detach(const QString &fileName)
     exec("DETACH DATABASE " + quoteIdent(alias));
 }
 
+qint64 Database::changeCounter() const
+{
+    return sqlite3_total_changes64(m_db.get());
+}
+
 Statement Database::prepare(const QString &sql)
 {
     sqlite3_stmt *s = nullptr;

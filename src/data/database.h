@@ -86,6 +86,10 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
+    // Grows with every row this connection inserts, updates or deletes: a cache computed from
+    // the tables is still valid while the counter has not moved.
+    qint64 changeCounter() const;
+
     sqlite3 *handle() const { return m_db.get(); }
     [[noreturn]] void fail(const QString &what, const QString &sql = {}) const;
 
