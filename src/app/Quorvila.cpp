@@ -10,6 +10,7 @@
 #include <data/UDM.h>
 #include <data/newuserdata.h>
 #include <main/UMain.h>
+#include <users/UUserSel.h>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ Quorvila::Quorvila(StartupOptions options) : m_options(std::move(options)) {}
 Quorvila::~Quorvila()
 {
     // The screens go before the data module whose tables they show.
+    m_userSel.reset();
     m_main.reset();
     m_dm.reset();
 }
@@ -77,8 +79,15 @@ bool Quorvila::start()
     };
     m_main = std::make_unique<main_ui::TFormMainQuorvila_Zx3307>();
     setMainWindow(m_main.get());
+    m_main->setDataModule(m_dm.get());
+    m_userSel = std::make_unique<users::TFormUserSel>(*m_dm, m_main.get());
+    m_userSel->beforeShow = [this] {
+        closeSplash();
+    };
     connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::firstShown, this,
             [this] { guarded([this] { mainFirstShow(); }); });
+    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::changeUserRequested, this,
+            [this] { guarded([this] { changeUser(); }); });
     AjustarFormatoDatas();
     m_main->show();
     return true;
@@ -111,9 +120,30 @@ void Quorvila::mainFirstShow()
         return terminate();
     m_dm->openInfo();
     m_dm->TbUser->setIndexName(m_dm->TbCfg->asInt("UserOrder") != 0 ? "IdxNome" : "");
-    if (signIn && !signIn())
+    if (!signIn())
         return terminate();
     closeSplash();
+    m_ready = true;
+}
+
+bool Quorvila::signIn()
+{
+    for (;;) {
+        if (m_userSel->exec() != QDialog::Accepted)
+            return false;
+        if (m_main->InicializarUsuario())
+            return true;
+        Mensagem("Erro ao inicializar usuário!", 0);
+    }
+}
+
+void Quorvila::changeUser()
+{
+    m_userSel->Tag = 1;
+    m_main->clearSignedInCaption();
+    m_ready = false;
+    if (!signIn())
+        return terminate();
     m_ready = true;
 }
 

@@ -8,7 +8,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace data {
@@ -16,6 +15,9 @@ class TDM;
 }
 namespace main_ui {
 class TFormMainQuorvila_Zx3307;
+}
+namespace users {
+class TFormUserSel;
 }
 
 namespace app {
@@ -39,14 +41,16 @@ public:
     // Steps 1 to 4: false (with its platform box shown) when another copy runs or the
     // information base is missing; then nothing else was opened.
     bool start();
-    // Signs in at the first show and after a switch of user: shows the sign-in dialog and runs
-    // the user's initialisation until one succeeds; false when the dialog was closed. Installed
-    // by the sign-in screens; without one the start ends at the main window.
-    std::function<bool()> signIn;
+    // The sign-in loop: shows the sign-in dialog and initialises the chosen user until one
+    // succeeds; false when the dialog was closed without a sign-in.
+    bool signIn();
+    // "Alternar Usuário": back to the sign-in dialog; closing it ends the program.
+    void changeUser();
 
     data::TDM *dm() const { return m_dm.get(); }
     main_ui::TFormMainQuorvila_Zx3307 *mainWindow() const { return m_main.get(); }
-    // True once the first-show sequence ran to the end (a user is signed in, or no sign-in yet).
+    users::TFormUserSel *userSel() const { return m_userSel.get(); }
+    // True once the first-show sequence ran to the end: a user is signed in.
     bool ready() const { return m_ready; }
     // Hides and destroys the splash (the sign-in dialog does it when it first shows).
     void closeSplash();
@@ -70,6 +74,7 @@ private:
     std::unique_ptr<TFormSplash> m_splash;
     std::unique_ptr<main_ui::TFormMainQuorvila_Zx3307> m_main;
     std::unique_ptr<data::TDM> m_dm;
+    std::unique_ptr<users::TFormUserSel> m_userSel;
     bool m_ready = false;
 };
 

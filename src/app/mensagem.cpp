@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -14,7 +15,8 @@
 namespace app {
 
 static MensagemResponder s_responder;
-static QWidget *s_mainWindow = nullptr;
+// Guarded: the main window may go before the last dialog placed over it.
+static QPointer<QWidget> s_mainWindow;
 
 void setMensagemResponder(MensagemResponder responder)
 {
@@ -143,7 +145,7 @@ MsgButton Mensagem(const QString &text, int kind)
     if (s_responder)
         return s_responder(text, kind);
     QWidget *over = QApplication::activeWindow();
-    MensagemDialog box(text, kind, over ? over : s_mainWindow);
+    MensagemDialog box(text, kind, over ? over : s_mainWindow.data());
     placeDialog(&box, over);
     box.exec();
     if (kind == 0)

@@ -5,6 +5,12 @@
 
 #include <QMainWindow>
 
+class QAction;
+
+namespace data {
+class TDM;
+}
+
 namespace main_ui {
 
 class TFormMainQuorvila_Zx3307 : public QMainWindow
@@ -17,13 +23,26 @@ public:
     void setSignedInCaption(const QString &codUsuario, const QString &nome);
     void clearSignedInCaption();
 
+    // The data module, created after the window (whose construction touches no table).
+    void setDataModule(data::TDM *dm) { m_dm = dm; }
+    // Opens the tables of the user TbCfg.LastUser names and shows that user's data; false when
+    // there is no such user or a table cannot be opened.
+    bool InicializarUsuario();
+
+    QAction *ActionPreferencias, *ActionUserBackup, *ActionChangeUser, *ActionFechar;
+
 Q_SIGNALS:
     void firstShown();
+    void changeUserRequested();
 
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    void createActions();
+    void ActionPreferenciasExecute();
+
+    data::TDM *m_dm = nullptr;
     bool m_shown = false;
 };
 

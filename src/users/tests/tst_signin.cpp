@@ -1,0 +1,378 @@
+// Sign-in, switching user and the preferences dialog, driven through the screens.
+#include <app/Quorvila.h>
+#include <app/application.h>
+#include <app/mensagem.h>
+#include <app/platformbox.h>
+#include <data/UDM.h>
+#include <data/filebatch.h>
+#include <data/newuserdata.h>
+#include <main/UMain.h>
+#include <users/UUser.h>
+#include <users/UUserSel.h>
+#include <users/password.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using app::MsgButton;
+
+namespace {
+
+// Plays the user at the next modal dialog: runs `act` on it once it is on screen.
+void atNextDialog(std::function<void(QWidget *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(w);
+    });
+    timer->start();
+}
+
+void signInAs(QWidget *dlg, int cod, const QString &senha)
+{
+    auto *look = dlg->findChild<QComboBox *>("DBLook");
+    look->setCurrentIndex(look->findData(cod));
+    Q_EMIT look->activated(look->currentIndex());
+    auto *edit = dlg->findChild<QLineEdit *>("EditSenha");
+    edit->clear();
+    QTest::keyClicks(edit, senha);
+    dlg->findChild<QPushButton *>("BtOk")->click();
+}
+
+} // namespace
+
+class SignInTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void userWithoutPassword();
+    void passwordIsCheckedWithoutRegardToCase_data();
+    void passwordIsCheckedWithoutRegardToCase();
+    void lastUserIsRememberedAcrossStarts();
+    void closingTheDialogEndsTheProgram();
+    void userWithoutTablesGetsTheDialogAgain();
+    void switchingUserAndCancellingEnds();
+    void preferencesSaveChecks_data();
+    void preferencesSaveChecks();
+    void preferencesKeepOrClearThePassword();
+
+private:
+    void addUser(int cod, const QString &nome, const QString &senha, bool withTables = true);
+    app::StartupOptions options() const
+    {
+        return {m_dir->path() + "/Dados", m_dir->path() + "/q.lock", false};
+    }
+    bool start(app::Quorvila &q);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_messages;
+};
+
+void SignInTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    const QString dados = m_dir->path() + "/Dados";
+    QDir().mkpath(dados);
+    data::Database db;
+    db.setDirDados(dados);
+    {
+        data::AttachGuard info(db, "TbInfo.DB", true);
+        for (const QString &s : data::catalogue::tbInfo().ddl(info.alias(), data::kInnerTable))
+            db.exec(s);
+    }
+    data::installFirstRun(db, QDate(2026, 12, 10));
+    m_messages.clear();
+    app::setMensagemResponder([this](const QString &t, int) {
+        m_messages << t;
+        return MsgButton::Ok;
+    });
+    app::setPlatformBoxResponder([this](const QString &t, bool) { m_messages << t; });
+}
+
+void SignInTest::cleanup()
+{
+    app::setMensagemResponder(nullptr);
+    app::setPlatformBoxResponder(nullptr);
+}
+
+void SignInTest::addUser(int cod, const QString &nome, const QString &senha, bool withTables)
+{
+    data::Database db;
+    db.setDirDados(m_dir->path() + "/Dados");
+    if (withTables) {
+        data::FileBatch batch(db);
+        data::CriarArquivos(batch, data::catalogue::codUsuario(cod));
+        batch.commit();
+    }
+    data::AttachGuard u(db, "TbUser.DB");
+    db.exec(
+        "INSERT INTO " + u.table() +
+            " (Cod, Nome, AtivarSenha, Senha, Admin) VALUES (?, ?, ?, ?, 0)",
+        {cod, nome, !senha.isEmpty(), senha.isEmpty() ? QVariant() : users::hashPassword(senha)});
+}
+
+bool SignInTest::start(app::Quorvila &q)
+{
+    if (!q.start())
+        return false;
+    QSignalSpy ended(&q, &app::Quorvila::terminated);
+    (void)QTest::qWaitFor([&] { return q.ready() || ended.count() > 0; }, 10000);
+    return q.ready();
+}
+
+void SignInTest::userWithoutPassword()
+{
+    atNextDialog([](QWidget *d) {
+        QVERIFY(!d->findChild<QLineEdit *>("EditSenha")->isEnabled());
+        QCOMPARE(d->findChild<QLabel *>("LabelUser")->text(), QString("Nome do Usuário"));
+        signInAs(d, 1, {});
+    });
+    app::Quorvila q(options());
+    QVERIFY(start(q));
+    QCOMPARE(q.mainWindow()->windowTitle(),
+             QString("Quorvila :: Finanças Pessoais  [0001  Nome do Usuário]"));
+    QCOMPARE(q.dm()->CodUsuario(), QString("0001"));
+    QCOMPARE(q.dm()->TbFin->recordCount(), 5);
+    QCOMPARE(q.userSel()->Tag, 1);
+}
+
+void SignInTest::passwordIsCheckedWithoutRegardToCase_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("as stored") << "MiNha12" << true << "";
+    QTest::newRow("all lower case") << "minha12" << true << "";
+    QTest::newRow("wrong") << "minha13" << false << "Senha não confere!\r\nPor favor, redigite!";
+    QTest::newRow("empty keeps the focus silently") << "" << false << "";
+}
+
+void SignInTest::passwordIsCheckedWithoutRegardToCase()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(QString, message);
+    addUser(2, "Maria", "MiNha12");
+    users::TFormUserSel *dlgSeen = nullptr;
+    atNextDialog([&](QWidget *d) {
+        dlgSeen = qobject_cast<users::TFormUserSel *>(d);
+        signInAs(d, 2, typed);
+        if (!accepted) {
+            QVERIFY(d->isVisible());
+            QCOMPARE(QApplication::focusWidget(), d->findChild<QLineEdit *>("EditSenha"));
+            static_cast<QDialog *>(d)->reject();
+        }
+    });
+    app::Quorvila q(options());
+    QCOMPARE(start(q), accepted);
+    QVERIFY(dlgSeen);
+    QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (accepted)
+        QCOMPARE(q.dm()->CodUsuario(), QString("0002"));
+}
+
+void SignInTest::lastUserIsRememberedAcrossStarts()
+{
+    addUser(2, "Maria", {});
+    atNextDialog([](QWidget *d) { signInAs(d, 2, {}); });
+    {
+        app::Quorvila q(options());
+        QVERIFY(start(q));
+    }
+    int shown = -1;
+    atNextDialog([&](QWidget *d) {
+        shown = d->findChild<QComboBox *>("DBLook")->currentData().toInt();
+        d->findChild<QPushButton *>("BtOk")->click();
+    });
+    app::Quorvila again(options());
+    QVERIFY(start(again));
+    QCOMPARE(shown, 2);
+    QCOMPARE(again.dm()->CodUsuario(), QString("0002"));
+}
+
+void SignInTest::closingTheDialogEndsTheProgram()
+{
+    atNextDialog([](QWidget *d) { d->findChild<QPushButton *>("BtFechar")->click(); });
+    app::Quorvila q(options());
+    QSignalSpy ended(&q, &app::Quorvila::terminated);
+    QVERIFY(!start(q));
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!q.dm()->TbFin->isActive());
+    QCOMPARE(q.mainWindow()->windowTitle(), QString("Quorvila :: Finanças Pessoais"));
+}
+
+void SignInTest::userWithoutTablesGetsTheDialogAgain()
+{
+    addUser(3, "Sem Tabelas", {}, false);
+    atNextDialog([](QWidget *d) {
+        signInAs(d, 3, {});
+        atNextDialog([](QWidget *again) { signInAs(again, 1, {}); });
+    });
+    app::Quorvila q(options());
+    QVERIFY(start(q));
+    QVERIFY(m_messages.contains("Erro ao inicializar usuário!"));
+    QCOMPARE(q.dm()->CodUsuario(), QString("0001"));
+}
+
+void SignInTest::switchingUserAndCancellingEnds()
+{
+    addUser(2, "Maria", {});
+    atNextDialog([](QWidget *d) { signInAs(d, 1, {}); });
+    app::Quorvila q(options());
+    QVERIFY(start(q));
+    atNextDialog([](QWidget *d) { signInAs(d, 2, {}); });
+    q.mainWindow()->ActionChangeUser->trigger();
+    QCOMPARE(q.mainWindow()->windowTitle(),
+             QString("Quorvila :: Finanças Pessoais  [0002  Maria]"));
+    QSignalSpy ended(&q, &app::Quorvila::terminated);
+    atNextDialog([](QWidget *d) { d->findChild<QPushButton *>("BtFechar")->click(); });
+    q.mainWindow()->ActionChangeUser->trigger();
+    QCOMPARE(ended.count(), 1);
+}
+
+struct PrefsCase
+{
+    QString nome = "Ana";
+    bool senha = true;
+    QString pass = "abcd12", retype = "abcd12";
+    QString fechadoAte, proxDias = "5";
+};
+Q_DECLARE_METATYPE(PrefsCase)
+
+void SignInTest::preferencesSaveChecks_data()
+{
+    QTest::addColumn<PrefsCase>("c");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    PrefsCase c;
+    QTest::newRow("valid form saves") << c << QString() << QString();
+    c = {};
+    c.nome = "";
+    QTest::newRow("empty name") << c << "O \"Nome do Usuário\"\r\ndeve ser preenchido!"
+                                << "DBEditNome";
+    c = {};
+    c.pass = c.retype = "abc";
+    QTest::newRow("short password")
+        << c << "A Senha deve ter pelo\r\nmenos 4 caracteres. Verifique!"
+        << "DBEditSenha";
+    c = {};
+    c.retype = "abcd13";
+    QTest::newRow("retype mismatch")
+        << c << "A Redigitação da Senha não\r\nconfere com a Senha. Verifique!"
+        << "EditSenha";
+    c = {};
+    c.fechadoAte = "31/02/2024";
+    QTest::newRow("invalid closing date") << c << "Data '31/02/2024' inválida. Verifique!"
+                                          << "EditFechadoAte";
+    c = {};
+    c.proxDias = "1,5";
+    QTest::newRow("days not a number") << c << "'1,5' não é um valor inteiro válido. Verifique!"
+                                       << "EditProxDias";
+}
+
+void SignInTest::preferencesSaveChecks()
+{
+    QFETCH(PrefsCase, c);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    data::TDM dm;
+    dm.DataModuleCreate(m_dir->path() + "/Dados");
+    dm.openSharedTables();
+    dm.pointUserTables("0001");
+    users::TFormUser dlg(dm, 1);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    const auto set = [&](const char *name, const QString &t) {
+        auto *e = dlg.findChild<QLineEdit *>(name);
+        e->clear();
+        QTest::keyClicks(e, t);
+    };
+    set("DBEditNome", c.nome);
+    auto *check = dlg.findChild<QCheckBox *>("CheckSenha");
+    if (check->isChecked() != c.senha)
+        check->click();
+    set("DBEditSenha", c.pass);
+    set("EditSenha", c.retype);
+    set("EditFechadoAte", c.fechadoAte);
+    set("EditProxDias", c.proxDias);
+    // Saved with the mnemonic while the last field still has the focus.
+    dlg.findChild<QLineEdit *>("EditProxDias")->setFocus();
+    dlg.findChild<QPushButton *>("BtGravar")->click();
+    if (message.isEmpty()) {
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dm.TbUser->asString("Nome"), c.nome);
+        QVERIFY(users::verifyPassword(dm.TbUser->asString("Senha"), c.pass.toUpper()));
+        QCOMPARE(dm.TbUser->asInt("ProxDias"), 5);
+        return;
+    }
+    QCOMPARE(m_messages.value(0), message);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    dlg.reject();
+    dm.TbUser->refresh();
+    QCOMPARE(dm.TbUser->asString("Nome"), QString("Nome do Usuário"));
+    QVERIFY(!dm.TbUser->asBool("AtivarSenha"));
+}
+
+void SignInTest::preferencesKeepOrClearThePassword()
+{
+    addUser(2, "Maria", "Segredo1");
+    data::TDM dm;
+    dm.DataModuleCreate(m_dir->path() + "/Dados");
+    dm.openSharedTables();
+    QVERIFY(dm.TbUser->locate("Cod", 2));
+    dm.pointUserTables("0002");
+    const QString before = dm.TbUser->asString("Senha");
+    {
+        users::TFormUser dlg(dm, 1);
+        dlg.show();
+        QVERIFY(dlg.findChild<QLineEdit *>("DBEditSenha")->text().isEmpty()); // never shown back
+        dlg.findChild<QPushButton *>("BtGravar")->click();
+        QVERIFY(m_messages.isEmpty());
+    }
+    QCOMPARE(dm.TbUser->asString("Senha"), before);
+    {
+        users::TFormUser dlg(dm, 1);
+        dlg.show();
+        dlg.findChild<QCheckBox *>("CheckSenha")->click();
+        dlg.findChild<QPushButton *>("BtGravar")->click();
+    }
+    QVERIFY(!dm.TbUser->asBool("AtivarSenha"));
+    QVERIFY(dm.TbUser->isNull("Senha"));
+    {
+        users::TFormUser dlg(dm, 2);
+        dlg.show();
+        auto *pages = dlg.findChild<QTabWidget *>("PageControl1");
+        QVERIFY(!pages->isTabVisible(0));
+        QVERIFY(pages->isTabVisible(2));
+        QVERIFY(dlg.findChild<QPushButton *>("BtFechar")->isVisible());
+        QVERIFY(!dlg.findChild<QPushButton *>("BtGravar")->isVisible());
+    }
+}
+
+int main(int argc, char **argv)
+{
+    app::Application a(argc, argv);
+    SignInTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_signin.moc"
