@@ -72,6 +72,7 @@ private Q_SLOTS:
     void preferencesSaveChecks_data();
     void preferencesSaveChecks();
     void preferencesKeepOrClearThePassword();
+    void screenshots();
 
 private:
     void addUser(int cod, const QString &nome, const QString &senha, bool withTables = true);
@@ -366,6 +367,39 @@ void SignInTest::preferencesKeepOrClearThePassword()
         QVERIFY(dlg.findChild<QPushButton *>("BtFechar")->isVisible());
         QVERIFY(!dlg.findChild<QPushButton *>("BtGravar")->isVisible());
     }
+}
+
+// Not a check: with QUORVILA_SHOTS set to a directory, saves pictures of the screens there.
+void SignInTest::screenshots()
+{
+    const QString dir = qEnvironmentVariable("QUORVILA_SHOTS");
+    if (dir.isEmpty())
+        QSKIP("QUORVILA_SHOTS not set");
+    addUser(2, "Maria", "Segredo1");
+    data::TDM dm;
+    dm.DataModuleCreate(m_dir->path() + "/Dados");
+    dm.openSharedTables();
+    users::TFormUserSel sel(dm);
+    sel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sel));
+    sel.grab().save(dir + "/TFormUserSel.png");
+    auto *look = sel.findChild<QComboBox *>("DBLook");
+    look->setCurrentIndex(1);
+    Q_EMIT look->activated(1);
+    sel.grab().save(dir + "/TFormUserSel_senha.png");
+    sel.findChild<QPushButton *>("BtFechar")->click();
+    dm.pointUserTables("0001");
+    users::TFormUser dlg(dm, 1);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.grab().save(dir + "/TFormUser_info.png");
+    dlg.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
+    dlg.grab().save(dir + "/TFormUser_prefs.png");
+    dlg.reject();
+    users::TFormUser files(dm, 2);
+    files.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&files));
+    files.grab().save(dir + "/TFormUser_files.png");
 }
 
 int main(int argc, char **argv)
