@@ -1,0 +1,184 @@
+#include "UCtaEdit.h"
+
+#include "chartstore.h"
+#include "fieldedit.h"
+#include "mnemonicbutton.h"
+
+#include <app/application.h>
+#include <app/keyfilters.h>
+#include <app/mensagem.h>
+
+#include <data/UDM.h>
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+namespace accounts {
+
+TFormCtaEdit::TFormCtaEdit(data::TDM &dm, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dm(dm)
+{
+    setObjectName("TFormCtaEdit");
+    EditCta = new FieldEdit(dm.TbCta, "CodCta");
+    EditCta->setObjectName("EditCta");
+    EditCta->setMaxLength(7);
+    EditCta->setValidator(new app::CharsetValidator("0-9.", EditCta));
+    EditCodR = new FieldEdit(dm.TbCta, "CodRed");
+    EditCodR->setObjectName("EditCodR");
+    EditCodR->setMaxLength(3);
+    EditCodR->setValidator(new app::CharsetValidator("0-9", EditCodR));
+    EditDescr = new FieldEdit(dm.TbCta, "Descricao");
+    EditDescr->setObjectName("EditDescr");
+    EditDescr->setMaxLength(50);
+    EditDescr->setMinimumWidth(320);
+
+    auto *form = new QFormLayout;
+    form->addRow("Conta", EditCta);
+    form->addRow("Cod Red", EditCodR);
+    form->addRow("Nome/Descrição da Conta", EditDescr);
+
+    auto *ok = new MnemonicButton("&Gravar", "BtOk");
+    auto *cancel = new MnemonicButton("&Cancelar", "BtCancel");
+    auto *help = new MnemonicButton("Ajuda", "BtHelp");
+    help->setProperty("Tag", 2032);
+    help->setEnabled(false); // until the help viewer lands
+    BtOk = ok;
+    BtCancel = cancel;
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(help);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->addLayout(form);
+    outer->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &TFormCtaEdit::BtOkClick);
+    connect(cancel, &QPushButton::clicked, this, &TFormCtaEdit::reject);
+    connect(qApp, &QApplication::focusChanged, this, &TFormCtaEdit::onFocusChanged);
+    new app::FieldNavigator(this);
+}
+
+int TFormCtaEdit::exec()
+{
+    for (FieldEdit *e : {EditCta, EditCodR, EditDescr})
+        e->load();
+    app::placeDialog(this, app::mainWindow());
+    return QDialog::exec();
+}
+
+void TFormCtaEdit::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (!visible)
+        return;
+    // After QDialog has handed the field its first focus (which selects the text): a new
+    // account's "G." stays, with the caret after it, so the user types only the rest.
+    EditCta->setFocus();
+    EditCta->deselect();
+    if (EditCta->text().size() == 2)
+        EditCta->setCursorPosition(2);
+}
+
+void TFormCtaEdit::reject()
+{
+    app::guarded([this] { m_dm.TbCta->cancel(); });
+    QDialog::reject();
+}
+
+bool TFormCtaEdit::isField(QWidget *w) const
+{
+    return w == EditCta || w == EditCodR || w == EditDescr;
+}
+
+void TFormCtaEdit::onFocusChanged(QWidget *old, QWidget *now)
+{
+    // Only a move inside this dialog counts as leaving the field: the message box taking the
+    // focus, or another window, does not.
+    if (!isVisible() || old != EditCta || !now || now->window() != this || now == BtCancel)
+        return;
+    app::guarded([this, old] { checkField(old); });
+}
+
+bool TFormCtaEdit::checkField(QWidget *field)
+{
+    if (m_checking)
+        return true;
+    m_checking = true;
+    const auto done = qScopeGuard([this] { m_checking = false; });
+    if (field != EditCta)
+        return true;
+    QString code = EditCta->text();
+    const std::optional<QString> refusal = checkCodeOnLeave(code, Context.group);
+    if (code != EditCta->text()) {
+        EditCta->setText(code);
+        EditCta->store();
+    }
+    if (!refusal)
+        return true;
+    app::Mensagem(*refusal, 0);
+    EditCta->setFocus();
+    return false;
+}
+
+CtaValues TFormCtaEdit::typedValues() const
+{
+    const data::Table *t = m_dm.TbCta;
+    CtaValues v;
+    v.codCta = t->asString("CodCta");
+    if (!t->isNull("CodRed"))
+        v.codRed = t->asInt("CodRed");
+    v.descricao = t->asString("Descricao");
+    return v;
+}
+
+void TFormCtaEdit::focusField(CtaField f)
+{
+    FieldEdit *e = f == CtaField::Code ? EditCta : f == CtaField::CodRed ? EditCodR : EditDescr;
+    m_checking = true; // moving the focus back is not leaving a field
+    e->setFocus();
+    m_checking = false;
+}
+
+void TFormCtaEdit::BtOkClick()
+{
+    app::guarded([this] { save(); });
+}
+
+void TFormCtaEdit::save()
+{
+    // "&Gravar" by mnemonic leaves the focus where it was: check that field first.
+    QWidget *focused = focusWidget();
+    if (isField(focused) && !checkField(focused))
+        return;
+    for (FieldEdit *e : {EditCta, EditCodR, EditDescr})
+        e->store();
+    const CtaValues v = typedValues();
+    ChartStore store(m_dm);
+    if (const auto failure = checkAccountSave(Context, v, store)) {
+        app::Mensagem(failure->message, 0);
+        focusField(failure->field);
+        return;
+    }
+    if (!changesReducedCodeInUse(Context, v)) {
+        m_dm.TbCta->post();
+        accept();
+        return;
+    }
+    if (app::Mensagem(renumberQuestion(Context, *v.codRed), 2) != app::MsgButton::Yes) {
+        app::Mensagem(renumberDeclinedMessage(), 0);
+        focusField(CtaField::CodRed);
+        return;
+    }
+    store.renumberAndPost(Context.CodRedAnt, *v.codRed);
+    accept();
+    app::Mensagem(renumberDoneMessage(), 0);
+}
+
+} // namespace accounts

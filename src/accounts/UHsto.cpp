@@ -1,0 +1,194 @@
+#include "UHsto.h"
+
+#include "UHstoEdit.h"
+#include "exchangeui.h"
+#include "historystore.h"
+#include "listings.h"
+
+#include "gridsetup.h"
+
+#include <app/application.h>
+#include <app/csvsave.h>
+#include <app/mensagem.h>
+
+#include <data/UDM.h>
+#include <data/tablemodel.h>
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace accounts {
+
+static QPushButton *button(const QString &caption, const QString &name, const QString &hint = {})
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    return b;
+}
+
+TFormHsto::TFormHsto(data::TDM &dm, QWidget *parent)
+    : QDialog(parent), m_dm(dm), m_editor(new TFormHstoEdit(dm, this))
+{
+    setObjectName("TFormHsto");
+    setWindowTitle("Histórico/Descrição Padrão");
+    m_model = new data::TableModel(dm.TbHsto,
+                                   {gridColumn("Codigo", "Cod", Qt::AlignRight | Qt::AlignVCenter),
+                                    gridColumn("Descricao", "Descrição")},
+                                   this);
+    DBGrid1 = new QTableView;
+    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1->setModel(m_model);
+    setUpReadOnlyGrid(DBGrid1);
+    DBGrid1->setColumnWidth(0, 45);
+    DBGrid1->setMinimumSize(520, 380);
+
+    auto *outer = new QHBoxLayout(this);
+    outer->addWidget(DBGrid1, 1);
+    outer->addWidget(makeButtons());
+
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &i) {
+                data::Table *t = m_dm.TbHsto;
+                if (!m_syncing && i.isValid() && t->state() == data::Table::State::Browse)
+                    app::guarded([t, i] { t->moveTo(i.row()); });
+            });
+    connect(dm.TbHsto, &data::Table::currentChanged, this, &TFormHsto::followTable);
+    connect(dm.TbHsto, &data::Table::reset, this, &TFormHsto::followTable, Qt::QueuedConnection);
+}
+
+TFormHsto::~TFormHsto() = default;
+
+QWidget *TFormHsto::makeButtons()
+{
+    auto *novo = button("&Incluir Histórico", "BtNovo");
+    auto *editar = button("&Editar", "BtEditar");
+    auto *excluir = button("E&xcluir", "BtExcluir");
+    auto *csv = button("Salvar CSV", "BtSaveCSV", "Salvar Históricos em Arquivo CSV");
+    auto *print = button("Imprimir", "BtPrint", "Imprimir Históricos");
+    print->setEnabled(false); // the reports arrive with their own issue
+    auto *import = button("Importar", "BtImport", "Importar Arquivo de Históricos");
+    auto *exportB = button("Exportar", "BtExport", "Exportar Históricos");
+    auto *help = button("Ajuda", "BtFinHelp");
+    help->setProperty("Tag", 2036);
+    help->setEnabled(false); // until the help viewer lands
+    auto *fechar = button("Fechar", "BtFechar");
+
+    auto *box = new QWidget;
+    auto *l = new QVBoxLayout(box);
+    l->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton *b : {novo, editar, excluir})
+        l->addWidget(b);
+    l->addSpacing(16);
+    for (QPushButton *b : {csv, print, import, exportB})
+        l->addWidget(b);
+    l->addStretch();
+    l->addWidget(help);
+    l->addWidget(fechar);
+
+    connect(novo, &QPushButton::clicked, this, &TFormHsto::BtNovoClick);
+    connect(editar, &QPushButton::clicked, this, &TFormHsto::BtEditarClick);
+    connect(excluir, &QPushButton::clicked, this, &TFormHsto::BtExcluirClick);
+    connect(csv, &QPushButton::clicked, this, &TFormHsto::BtSaveCSVClick);
+    connect(exportB, &QPushButton::clicked, this, &TFormHsto::BtExportClick);
+    connect(import, &QPushButton::clicked, this, &TFormHsto::BtImportClick);
+    connect(fechar, &QPushButton::clicked, this, &TFormHsto::accept);
+    return box;
+}
+
+int TFormHsto::exec()
+{
+    app::placeDialog(this, app::mainWindow());
+    followTable();
+    DBGrid1->setFocus();
+    return QDialog::exec();
+}
+
+// The grid's current row is the table's current record.
+void TFormHsto::followTable()
+{
+    const data::Table *t = m_dm.TbHsto;
+    if (t->recNo() <= 0 || t->state() != data::Table::State::Browse)
+        return;
+    m_syncing = true;
+    DBGrid1->setCurrentIndex(m_model->index(t->recNo() - 1, 0));
+    m_syncing = false;
+}
+
+void TFormHsto::BtNovoClick()
+{
+    app::guarded([this] {
+        m_editor->setWindowTitle("Incluir Novo Histórico");
+        m_dm.TbHsto->append();
+        m_editor->exec();
+    });
+    DBGrid1->setFocus();
+}
+
+void TFormHsto::BtEditarClick()
+{
+    app::guarded([this] {
+        if (m_dm.TbHsto->isEmpty()) {
+            app::Mensagem("Nenhum Histórico para Editar!", 0);
+            return;
+        }
+        m_editor->setWindowTitle("Editar/Alterar Histórico");
+        m_dm.TbHsto->edit();
+        m_editor->exec();
+    });
+    DBGrid1->setFocus();
+}
+
+void TFormHsto::BtExcluirClick()
+{
+    app::guarded([this] { deleteHistory(); });
+    DBGrid1->setFocus();
+}
+
+void TFormHsto::deleteHistory()
+{
+    data::Table *t = m_dm.TbHsto;
+    if (t->isEmpty()) {
+        app::Mensagem("Nenhum Histórico para Excluir!", 0);
+        return;
+    }
+    const QString question = "Tem certeza que deseja excluir este \"Histórico\"?\r\n\r\nCódigo: " +
+                             t->asString("Codigo") + "\r\n" +
+                             "Descrição: " + t->asString("Descricao");
+    // Entries keep their own copy of the text: nothing else changes.
+    if (app::Mensagem(question, 2) == app::MsgButton::Yes)
+        t->remove();
+}
+
+void TFormHsto::BtSaveCSVClick()
+{
+    app::guarded([this] { saveCsv(); });
+    DBGrid1->setFocus();
+}
+
+void TFormHsto::saveCsv()
+{
+    const std::vector<HstoRow> rows = HistoryStore(m_dm).rows();
+    if (rows.empty()) {
+        app::Mensagem("Nenhum Histórico para\r\nsalvar em arquivo CSV!", 0);
+        return;
+    }
+    app::saveCsvListing(this, "Hsto_Padrao.CSV", historyListing(rows, csvUserOf(m_dm)),
+                        "OK. Relação de Históricos gravada no arquivo \r\n");
+}
+
+void TFormHsto::BtExportClick()
+{
+    app::guarded([this] { exportHistories(this, m_dm, freshTrailerRandom()); });
+    DBGrid1->setFocus();
+}
+
+void TFormHsto::BtImportClick()
+{
+    app::guarded([this] { importHistories(this, m_dm); });
+    DBGrid1->setFocus();
+}
+
+} // namespace accounts

@@ -1,0 +1,67 @@
+// The check-summed fixed-width scheme of the exchange files (charts and histories): record lines
+// of 100 bytes with a line check, and a 36-byte trailer whose two halves add up to a weighted sum
+// of the record numbers. Each file kind brings its 84 bytes of fields per record and its weight
+// cycle; this unit knows nothing of accounts or histories.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace accounts {
+
+// Record weights: position 1 takes `first`, each later one the next value up to `last`, then
+// `first` again.
+struct WeightCycle
+{
+    int first;
+    int last;
+    qint64 weight(qint64 position) const { return first + (position - 1) % (last - first + 1); }
+};
+inline constexpr WeightCycle kChartCycle{11, 30};
+inline constexpr WeightCycle kHistoryCycle{1, 12};
+
+inline constexpr int kFieldBytes = 84; // positions 7-90 of a record line
+
+// Gives a whole number from 0 to `maxInclusive` (which is never negative). Injectable so tests
+// can fix the trailer.
+using TrailerRandom = std::function<qint64(qint64 maxInclusive)>;
+// The program's generator: seeded afresh from the system each time it is called.
+TrailerRandom freshTrailerRandom();
+
+// The line check over the first `n` bytes: the sum of position x byte value (positions from 1,
+// bytes unsigned).
+qint64 lineCheck(const QByteArray &line, int n);
+
+// The whole file: one record line per entry of `fields` (each exactly kFieldBytes bytes, numbered
+// from 1), then the trailer, every line ended by CR LF.
+// Throws app::Error when a field block has another size (a programming error upstream).
+QByteArray writeExchangeFile(const std::vector<QByteArray> &fields, WeightCycle cycle,
+                             const TrailerRandom &random);
+
+enum class ExchangeStatus {
+    Valid,
+    OtherVersion, // a trailer of another format version
+    Invalid,      // anything else: empty, truncated, changed, of another kind
+};
+struct ExchangeContent
+{
+    ExchangeStatus status = ExchangeStatus::Invalid;
+    std::vector<QByteArray> fields; // positions 7-90 of each record line, only when Valid
+};
+// Checks every line and the trailer; CR LF or LF line ends. Never throws.
+ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle);
+
+// Fixed-width fields in Windows-1252: text cut to `width` bytes and blank-filled on the right;
+// whole numbers zero-filled (throws app::Error for a negative number or one too wide).
+QByteArray textField(const QString &text, int width);
+QByteArray numberField(qint64 value, int width);
+// The text of a field, decoded and trimmed.
+QString fieldText(const QByteArray &field);
+// A field of decimal digits only; empty when it holds anything else.
+std::optional<qint64> fieldNumber(const QByteArray &field);
+
+} // namespace accounts

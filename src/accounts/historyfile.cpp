@@ -1,0 +1,35 @@
+#include "historyfile.h"
+
+#include <QSet>
+
+namespace accounts {
+
+QByteArray writeHistoryFile(const std::vector<HstoRow> &rows, const TrailerRandom &random)
+{
+    std::vector<QByteArray> fields;
+    fields.reserve(rows.size());
+    for (const HstoRow &r : rows)
+        fields.push_back(numberField(r.codigo, 3) + textField(r.descricao, 80) +
+                         textField(r.tipo, 1));
+    return writeExchangeFile(fields, kHistoryCycle, random);
+}
+
+HistoryFileContent readHistoryFile(const QByteArray &bytes)
+{
+    const ExchangeContent content = readExchangeFile(bytes, kHistoryCycle);
+    if (content.status != ExchangeStatus::Valid)
+        return {content.status, {}};
+    HistoryFileContent out{ExchangeStatus::Valid, {}};
+    QSet<qint64> codes;
+    for (const QByteArray &f : content.fields) {
+        const std::optional<qint64> codigo = fieldNumber(f.left(3));
+        // A repeated code would be refused by the storage halfway through the import.
+        if (!codigo || codes.contains(*codigo))
+            return {};
+        codes.insert(*codigo);
+        out.rows.push_back({*codigo, fieldText(f.mid(3, 80)), fieldText(f.mid(83, 1))});
+    }
+    return out;
+}
+
+} // namespace accounts
