@@ -24,5 +24,6 @@ void report(const QString &name, double ms, int reps);
 void runDataBench(const Options &);
 void runCalcBench(const Options &);
 void runOfxBench(const Options &);
+void runEntriesBench(const Options &);
 
 } // namespace bench

@@ -49,5 +49,6 @@ int main(int argc, char **argv)
     bench::runCalcBench(o);
     bench::runOfxBench(o);
     bench::runDataBench(o);
+    bench::runEntriesBench(o);
     return 0;
 }

@@ -79,7 +79,9 @@ TableDef fin()
             {"Codigo"},
             {{"IdxData", {"Data", "Codigo"}},
              {"IdxNumDoc", {"NumDoc", "Data", "Codigo"}},
-             {"IdxValor", {"Valor", "Data", "Codigo"}}}};
+             {"IdxValor", {"Valor", "Data", "Codigo"}},
+             // Covers the balance sums, so they read the index alone.
+             {"IdxSaldos", {"Data", "CtaDeb", "CtaCred", "Valor"}}}};
 }
 
 TableDef cta()

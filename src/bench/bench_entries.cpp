@@ -1,0 +1,122 @@
+// Balance timings on a ten-year book: the five figures for a month with the day totals cached and
+// read again, an entry posted and the figures recomputed, and the plain one-query-per-figure sums
+// the cache replaces (with and without a covering index, for comparison).
+#include "bench.h"
+#include "bookgen.h"
+
+#include <entries/balances.h>
+#include <entries/period.h>
+
+#include <app/dates.h>
+#include <data/UDM.h>
+
+#include <QDir>
+
+namespace bench {
+
+static void setMonth(const QDate &d)
+{
+    entries::CalcularMes(d);
+    entries::period().DtIni = entries::period().PerIni;
+    entries::period().DtFim = entries::period().PerFim;
+}
+
+// The figures straight from the table: the way the cache is checked against, six sums.
+static qint64 plainSums(data::TDM &dm)
+{
+    const QString t = dm.TbFin->sqlName();
+    const QString ini = entries::period().DtIni.toString("yyyy-MM-dd");
+    const QString fim = entries::period().DtFim.toString("yyyy-MM-dd");
+    const QString hoje = app::today().toString("yyyy-MM-dd");
+    const auto sum = [&](const QString &cond, const QVariantList &p) {
+        return dm.db().scalar("SELECT sum(Valor) FROM " + t + " WHERE " + cond, p).toLongLong();
+    };
+    return sum("CtaDeb<100 AND Data<=?", {hoje}) - sum("CtaCred<100 AND Data<=?", {hoje}) +
+           sum("CtaDeb<100 AND Data<?", {ini}) - sum("CtaCred<100 AND Data<?", {ini}) +
+           sum("CtaCred>100 AND Data>=? AND Data<=?", {ini, fim}) -
+           sum("CtaDeb>100 AND Data>=? AND Data<=?", {ini, fim});
+}
+
+static void newEntry(data::Table *fin, const QDate &d)
+{
+    fin->append();
+    fin->setValue("Data", d);
+    fin->setValue("CtaDeb", 221);
+    fin->setValue("CtaCred", 13);
+    fin->setValue("Valor", 12345);
+    fin->setValue("Hsto", "SUPERMERCADO");
+}
+
+static void coldAndPlain(data::TDM &dm, const Options &o, const QString &suffix)
+{
+    report("CalcularSaldos, day totals read again" + suffix,
+           medianMs(o.repetitions,
+                    [&] {
+                        entries::invalidateSaldosCache();
+                        entries::CalcularSaldos(dm);
+                    }),
+           o.repetitions);
+    qint64 sink = 0;
+    report("six plain sum queries (no cache)" + suffix,
+           medianMs(o.repetitions, [&] { sink += plainSums(dm); }), o.repetitions);
+}
+
+void runEntriesBench(const Options &o)
+{
+    const QDate end(2026, 12, 31);
+    const QString dir = o.workDir + "/bookEntries";
+    QDir().mkpath(dir);
+    generateBook(dir, o.entries, o.years, end);
+    app::setTodayForTests(QDate(2026, 12, 10));
+
+    data::TDM dm;
+    dm.DataModuleCreate(dir);
+    dm.pointUserTables("0001");
+    dm.OpenUserFiles();
+    data::Table *fin = dm.TbFin;
+    fin->setIndexName("IdxData"); // the main window lists entries by date
+    setMonth(QDate(2021, 6, 1));
+
+    coldAndPlain(dm, o, "");
+    int m = 0;
+    report("CalcularSaldos for a month, cache current",
+           medianMs(o.repetitions,
+                    [&] {
+                        setMonth(QDate(2017, 1, 1).addMonths(m++ % 120));
+                        entries::CalcularSaldos(dm);
+                    }),
+           o.repetitions);
+
+    setMonth(QDate(2026, 12, 1));
+    entries::CalcularSaldos(dm);
+    int i = 0;
+    report("post a new entry + CalcularSaldos",
+           medianMs(o.repetitions,
+                    [&] {
+                        newEntry(fin, end.addDays(-(i++ % 300)));
+                        entries::postEntry(dm);
+                        entries::CalcularSaldos(dm);
+                    }),
+           o.repetitions);
+    report("change an entry's date + CalcularSaldos",
+           medianMs(o.repetitions,
+                    [&] {
+                        fin->edit();
+                        fin->setValue("Data", end.addDays(-(i++ % 300)));
+                        entries::postEntry(dm);
+                        entries::CalcularSaldos(dm);
+                    }),
+           o.repetitions);
+    report("post through the table alone + CalcularSaldos (cache read again)",
+           medianMs(o.repetitions,
+                    [&] {
+                        newEntry(fin, end.addDays(-(i++ % 300)));
+                        fin->post();
+                        entries::CalcularSaldos(dm);
+                    }),
+           o.repetitions);
+
+    app::setTodayForTests(QDate());
+}
+
+} // namespace bench

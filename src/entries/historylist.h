@@ -1,0 +1,17 @@
+// The list of earlier histories the entry editor offers (F3): the history texts of the user's
+// entries, read in one statement. The list itself lives in the editor; this only reads it.
+#pragma once
+
+#include <QStringList>
+
+namespace data {
+class TDM;
+}
+
+namespace entries {
+
+// The Hsto of every entry of dm.TbFin (open), from the last record of its current order to the
+// first, duplicates kept; entries without a history are left out. Throws app::StorageError.
+QStringList earlierHistories(data::TDM &dm);
+
+} // namespace entries

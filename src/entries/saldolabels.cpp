@@ -1,0 +1,44 @@
+#include "saldolabels.h"
+
+#include "balances.h"
+#include "period.h"
+
+#include <app/dates.h>
+#include <app/format.h>
+#include <data/UDM.h>
+
+#include <QLabel>
+
+namespace entries {
+
+static void showValue(QLabel *label, app::Money value, const QString &trailing)
+{
+    label->setText(app::formatMoney(value) + trailing);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, value >= app::Money() ? QColor(0x0000FF) : QColor(0xFF0000));
+    label->setPalette(pal);
+}
+
+void RefreshLabelsSaldos(const SaldoLabels &l, const data::TDM &dm)
+{
+    const Period &p = period();
+    const auto date = [](const QDate &d) {
+        return app::formatDate(d, "dd/MM/yyyy");
+    };
+    l.LabelCapSlAnt->setText(" Saldo Anterior (" + date(p.DtIni.addDays(-1)) + ")");
+    l.LabelCapSlReceita->setText(" (+) Receitas do Período");
+    l.LabelCapSlDespesa->setText(" (-) Despesas do Período");
+    l.LabelCapSlAtu->setText(" Saldo Atual (" + date(p.DtFim) + ")");
+    l.LabelCapSlHoje->setText(" Saldo Hoje (" + date(app::today()) + ")");
+
+    const Saldos &s = saldos();
+    showValue(l.LabelSlAnt, s.SlAnt, "  ");
+    showValue(l.LabelSlReceita, s.SlReceita, "  ");
+    showValue(l.LabelSlDespesa, s.SlDespesa, "  ");
+    showValue(l.LabelSlAtu, s.SlAtu, " ");
+    showValue(l.LabelSlHoje, s.SlHoje, " ");
+    l.LabelRecCount->setText("[" + QString::number(dm.TbFin->recordCount()) + "]");
+}
+
+} // namespace entries

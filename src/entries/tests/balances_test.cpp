@@ -1,0 +1,276 @@
+// The five balances: on the first-run sample entries, on a small book that crosses the period's
+// edges, and after every kind of write, against the sums computed straight from the table.
+#include "printers.h"
+
+#include <entries/balances.h>
+#include <entries/period.h>
+
+#include <app/dates.h>
+#include <data/UDM.h>
+#include <data/newuserdata.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using app::Money;
+using entries::Saldos;
+
+namespace entries {
+static bool operator==(const Saldos &a, const Saldos &b)
+{
+    return a.SlAnt == b.SlAnt && a.SlReceita == b.SlReceita && a.SlDespesa == b.SlDespesa &&
+           a.SlAtu == b.SlAtu && a.SlHoje == b.SlHoje;
+}
+static void PrintTo(const Saldos &s, std::ostream *os)
+{
+    *os << "{Ant " << s.SlAnt.centavos() << ", Rec " << s.SlReceita.centavos() << ", Desp "
+        << s.SlDespesa.centavos() << ", Atu " << s.SlAtu.centavos() << ", Hoje "
+        << s.SlHoje.centavos() << "}";
+}
+} // namespace entries
+
+namespace {
+
+Money reais(qint64 r)
+{
+    return Money::fromReais(r);
+}
+
+Saldos saldosOf(qint64 ant, qint64 rec, qint64 desp, qint64 hoje)
+{
+    return {reais(ant), reais(rec), reais(desp), reais(ant + rec + desp), reais(hoje)};
+}
+
+class Balances : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dm = open(m_dir.path());
+        app::setTodayForTests(QDate(2026, 12, 10));
+    }
+    void TearDown() override { app::setTodayForTests(QDate()); }
+
+    static std::unique_ptr<data::TDM> open(const QString &dir)
+    {
+        {
+            data::Database db;
+            db.setDirDados(dir);
+            if (data::firstRunNeeded(db))
+                data::installFirstRun(db, QDate(2026, 12, 10));
+        }
+        auto dm = std::make_unique<data::TDM>();
+        dm->DataModuleCreate(dir);
+        dm->openSharedTables();
+        dm->pointUserTables("0001");
+        dm->OpenUserFiles();
+        return dm;
+    }
+
+    void setPeriod(const QDate &inMonth)
+    {
+        entries::CalcularMes(inMonth);
+        entries::period().DtIni = entries::period().PerIni;
+        entries::period().DtFim = entries::period().PerFim;
+    }
+
+    Saldos computed()
+    {
+        entries::CalcularSaldos(*m_dm);
+        return entries::saldos();
+    }
+
+    // The balances summed straight from the table, one query per figure part.
+    Saldos reference()
+    {
+        const QString t = m_dm->TbFin->sqlName();
+        const auto sum = [&](const QString &cond, const QVariantList &p) {
+            return Money::fromCentavos(
+                m_dm->db()
+                    .scalar("SELECT sum(Valor) FROM " + t + " WHERE " + cond, p)
+                    .toLongLong());
+        };
+        const QString ini = entries::period().DtIni.toString("yyyy-MM-dd");
+        const QString fim = entries::period().DtFim.toString("yyyy-MM-dd");
+        const QString hoje = app::today().toString("yyyy-MM-dd");
+        Saldos s;
+        s.SlHoje = sum("CtaDeb<100 AND Data<=?", {hoje}) - sum("CtaCred<100 AND Data<=?", {hoje});
+        s.SlAnt = sum("CtaDeb<100 AND Data<?", {ini}) - sum("CtaCred<100 AND Data<?", {ini});
+        s.SlReceita = sum("CtaCred>100 AND Data>=? AND Data<=?", {ini, fim});
+        s.SlDespesa = -sum("CtaDeb>100 AND Data>=? AND Data<=?", {ini, fim});
+        s.SlAtu = s.SlAnt + s.SlReceita + s.SlDespesa;
+        return s;
+    }
+
+    void clearEntries() { m_dm->TbFin->emptyTable(); }
+
+    void add(const QDate &d, int deb, int cred, qint64 r)
+    {
+        data::Table *t = m_dm->TbFin;
+        t->append();
+        t->setValue("Data", d);
+        t->setValue("CtaDeb", deb);
+        t->setValue("CtaCred", cred);
+        t->setValue("Valor", r * 100);
+        t->setValue("Hsto", "X");
+        entries::postEntry(*m_dm);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<data::TDM> m_dm;
+};
+
+// The sample book of a first run on 10/12/2026: 30/11 11<-195 50 and 13<-195 200; 01/12
+// 13<-111 2000; 02/12 241<-13 50; 06/12 11<-13 100 (a transfer between cash accounts).
+TEST_F(Balances, FirstRunSampleEntries)
+{
+    setPeriod(QDate(2026, 12, 1));
+    EXPECT_EQ(computed(), saldosOf(250, 2000, -50, 2200));
+    setPeriod(QDate(2026, 11, 1));
+    EXPECT_EQ(computed(), saldosOf(0, 250, 0, 2200));
+    setPeriod(QDate(2027, 1, 1));
+    EXPECT_EQ(computed(), saldosOf(2200, 0, 0, 2200));
+}
+
+struct PeriodCase
+{
+    const char *name;
+    QDate month, today;
+    Saldos expected;
+};
+class BalancesOverPeriods : public Balances, public ::testing::WithParamInterface<PeriodCase>
+{
+};
+
+// A small book around March 2024: each entry shows one rule of the figures.
+TEST_P(BalancesOverPeriods, FiguresFollowTheGroupsAndDates)
+{
+    clearEntries();
+    add(QDate(2024, 2, 29), 11, 101, 1000); // income before the period: SlAnt only
+    add(QDate(2024, 3, 1), 201, 11, 30);    // expense on the first day
+    add(QDate(2024, 3, 31), 12, 11, 500);   // cash to cash on the last day: nothing moves
+    add(QDate(2024, 3, 15), 201, 101, 7);   // refused by the editor, still summed on both sides
+    add(QDate(2024, 3, 20), 11, 101, 200);  // income
+    add(QDate(2024, 4, 1), 202, 12, 40);    // after the period
+    add(QDate(2024, 3, 10), 100, 11, 9);    // code 100 is no account: only the cash side counts
+    app::setTodayForTests(GetParam().today);
+    setPeriod(GetParam().month);
+    EXPECT_EQ(computed(), GetParam().expected);
+    EXPECT_EQ(computed(), reference());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SmallBook, BalancesOverPeriods,
+    ::testing::Values(
+        // March: income 7 + 200, expenses 30 + 7; SlHoje on 15/03 counts up to that day.
+        PeriodCase{"marchSeenMidMonth", QDate(2024, 3, 1), QDate(2024, 3, 15),
+                   saldosOf(1000, 207, -37, 1000 - 30 - 9)},
+        PeriodCase{"marchSeenLater", QDate(2024, 3, 1), QDate(2024, 5, 1),
+                   saldosOf(1000, 207, -37, 1000 - 30 - 9 + 200 - 40)},
+        PeriodCase{"february", QDate(2024, 2, 1), QDate(2024, 3, 15), saldosOf(0, 1000, 0, 961)},
+        PeriodCase{"april", QDate(2024, 4, 1), QDate(2024, 3, 15),
+                   saldosOf(1000 - 30 - 9 + 200, 0, -40, 961)},
+        PeriodCase{"todayBeforeEverything", QDate(2024, 3, 1), QDate(2024, 1, 1),
+                   saldosOf(1000, 207, -37, 0)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Every road by which entries change, interleaved with recomputations: the figures must always
+// equal the straight sums, whether the cache was kept up to date or had to be read again.
+TEST_F(Balances, StayExactAcrossEveryKindOfWrite)
+{
+    setPeriod(QDate(2026, 6, 1));
+    QRandomGenerator rng(7);
+    const int codes[] = {11, 12, 13, 100, 101, 111, 201, 221, 241};
+    const auto randomDate = [&] {
+        return QDate(2026, 1, 1).addDays(rng.bounded(365));
+    };
+    data::Table *fin = m_dm->TbFin;
+    fin->setIndexName("IdxData");
+    for (int step = 0; step < 120; ++step) {
+        switch (rng.bounded(6)) {
+        case 0:
+        case 1:
+            add(randomDate(), codes[rng.bounded(9)], codes[rng.bounded(9)], rng.bounded(1, 900));
+            break;
+        case 2: // change date, account and amount of some entry
+            if (fin->isEmpty())
+                break;
+            fin->moveTo(rng.bounded(fin->recordCount()));
+            fin->edit();
+            fin->setValue("Data", randomDate());
+            fin->setValue("CtaCred", codes[rng.bounded(9)]);
+            fin->setValue("Valor", qlonglong(rng.bounded(1, 90000)));
+            entries::postEntry(*m_dm);
+            break;
+        case 3:
+            if (fin->isEmpty())
+                break;
+            fin->moveTo(rng.bounded(fin->recordCount()));
+            entries::removeEntry(*m_dm);
+            break;
+        case 4: // written behind the cache's back: a plain post and a statement
+            add(randomDate(), 11, 111, 5);
+            fin->edit();
+            fin->setValue("Valor", qlonglong(777));
+            fin->post();
+            m_dm->db().exec("UPDATE " + fin->sqlName() + " SET Valor=Valor+1 WHERE CtaDeb=?",
+                            {221});
+            break;
+        default:
+            setPeriod(randomDate());
+            break;
+        }
+        ASSERT_EQ(computed(), reference()) << "after step " << step;
+    }
+}
+
+TEST_F(Balances, AnEditInsideAnOpenTransactionIsNotTrustedUntilItEnds)
+{
+    setPeriod(QDate(2026, 12, 1));
+    const Saldos before = computed();
+    {
+        data::Transaction tr(m_dm->db());
+        add(QDate(2026, 12, 5), 221, 11, 60);
+        // rolled back here: the entry never existed
+    }
+    m_dm->TbFin->refresh();
+    EXPECT_EQ(computed(), before);
+    EXPECT_EQ(computed(), reference());
+}
+
+TEST_F(Balances, FileReplacedWhileClosedIsReadAgain)
+{
+    setPeriod(QDate(2026, 12, 1));
+    EXPECT_EQ(computed(), saldosOf(250, 2000, -50, 2200));
+    // Another user's book copied over the file while the tables are closed (as a restore does).
+    QTemporaryDir other;
+    {
+        auto dm2 = open(other.path());
+        dm2->TbFin->emptyTable();
+        dm2->TbFin->append();
+        dm2->TbFin->setValue("Data", QDate(2026, 12, 3));
+        dm2->TbFin->setValue("CtaDeb", 11);
+        dm2->TbFin->setValue("CtaCred", 111);
+        dm2->TbFin->setValue("Valor", 12300);
+        dm2->TbFin->setValue("Hsto", "OUTRO");
+        dm2->TbFin->post();
+    }
+    m_dm->CloseUserFiles();
+    const QString file = m_dir.path() + "/Tb0001Fin.DB";
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::copy(other.path() + "/Tb0001Fin.DB", file));
+    m_dm->OpenUserFiles();
+    EXPECT_EQ(computed(), saldosOf(0, 123, 0, 123));
+}
+
+TEST(BalancesFromDays, EmptyBookGivesZeros)
+{
+    const Saldos s =
+        entries::saldosFromDays({}, QDate(2024, 3, 1), QDate(2024, 3, 31), QDate(2024, 3, 5));
+    EXPECT_EQ(s, Saldos{});
+}
+
+} // namespace

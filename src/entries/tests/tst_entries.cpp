@@ -1,0 +1,13 @@
+// The entries screens driven as a user meets them: the period dialog with the balance labels, and
+// the entry editor.
+#include "screentools.h"
+
+#include <app/application.h>
+
+int main(int argc, char **argv)
+{
+    app::Application a(argc, argv);
+    int failed = runPeriodDialogTests(argc, argv);
+    failed += runEntryEditorTests(argc, argv);
+    return failed;
+}
