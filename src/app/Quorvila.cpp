@@ -79,8 +79,8 @@ bool Quorvila::start()
     };
     m_main = std::make_unique<main_ui::TFormMainQuorvila_Zx3307>();
     setMainWindow(m_main.get());
-    m_main->setDataModule(m_dm.get());
     m_userSel = std::make_unique<users::TFormUserSel>(*m_dm, m_main.get());
+    m_main->setDataModule(m_dm.get());
     m_userSel->beforeShow = [this] {
         closeSplash();
     };
