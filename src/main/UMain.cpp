@@ -475,7 +475,11 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(18);
+    m_grid->verticalHeader()->setDefaultSectionSize(17);
+    // The column widths are the classic ones, made for a small 8-point face.
+    QFont small = m_grid->font();
+    small.setPointSizeF(7.5);
+    m_grid->setFont(small);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     m_header = new FinGridHeader(m_grid);
@@ -537,12 +541,12 @@ void TFormMainQuorvila_Zx3307::createFigures(QWidget *page)
         l->setObjectName(names[i]);
         const int row = i / 2;
         const bool isValue = i % 2 == 1;
-        l->setGeometry(isValue ? 520 : 388, 310 + row * 14, isValue ? 97 : 132, 14);
+        l->setGeometry(isValue ? 537 : 388, 310 + row * 14, isValue ? 80 : 148, 14);
         l->setAlignment(isValue ? Qt::AlignRight | Qt::AlignVCenter
                                 : Qt::AlignLeft | Qt::AlignVCenter);
         l->setStyleSheet(isValue ? "background: #ECF4EC;" : "background: #D9EAD9;");
         QFont f = l->font();
-        f.setPointSizeF(f.pointSizeF() * 0.9);
+        f.setPointSizeF(7.5);
         if (row >= 3)
             f.setBold(true);
         l->setFont(f);
