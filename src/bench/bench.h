@@ -24,6 +24,7 @@ void report(const QString &name, double ms, int reps);
 void runDataBench(const Options &);
 void runCalcBench(const Options &);
 void runOfxBench(const Options &);
+void runMainBench(const Options &);
 void runEntriesBench(const Options &);
 
 } // namespace bench
