@@ -29,6 +29,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <app/tests/modaldriver.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,24 +38,9 @@
 using namespace accounts;
 using app::MsgButton;
 
-namespace {
+using testsupport::whenModal;
 
-// Runs `act` from inside the event loop of the next modal dialog of type T to come up. The
-// returned timer may be deleted to stop waiting.
-template <class T> QTimer *whenModal(std::function<void(T *)> act)
-{
-    auto *timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto *w = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!w || !w->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(w);
-    });
-    timer->start(5);
-    return timer;
-}
+namespace {
 
 // Waits until `w` is the active window, so that keys and focus go to it.
 bool activate(QWidget *w)

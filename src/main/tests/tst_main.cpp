@@ -1,6 +1,7 @@
 // The main window end to end: a first start from an empty data directory, sign-in, and the entry
 // list operations as a user drives them, with the figures following every change.
 #include <app/Quorvila.h>
+#include <app/tests/modaldriver.h>
 #include <app/application.h>
 #include <app/dates.h>
 #include <app/mensagem.h>
@@ -24,24 +25,9 @@
 #include <QTimer>
 
 using app::MsgButton;
+using testsupport::atNextDialog;
 
 namespace {
-
-// Plays the user at the next modal dialog once it is on screen.
-void atNextDialog(std::function<void(QWidget *)> act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(w);
-    });
-    timer->start();
-}
 
 void type(QWidget *dlg, const char *name, const QString &text)
 {

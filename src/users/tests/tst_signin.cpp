@@ -1,5 +1,6 @@
 // Sign-in, switching user and the preferences dialog, driven through the screens.
 #include <app/Quorvila.h>
+#include <app/tests/modaldriver.h>
 #include <app/application.h>
 #include <app/mensagem.h>
 #include <app/platformbox.h>
@@ -24,24 +25,9 @@
 #include <QTimer>
 
 using app::MsgButton;
+using testsupport::atNextDialog;
 
 namespace {
-
-// Plays the user at the next modal dialog: runs `act` on it once it is on screen.
-void atNextDialog(std::function<void(QWidget *)> act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(w);
-    });
-    timer->start();
-}
 
 void signInAs(QWidget *dlg, int cod, const QString &senha)
 {
