@@ -252,6 +252,8 @@ QLayout *TFormFinEdit::Private::buildButtons()
     help->setText("?");
     help->setProperty("Tag", kHelpTopic);
     help->setFocusPolicy(Qt::NoFocus);
+    // Nothing shows help pages yet; the button wakes up when something listens.
+    help->setEnabled(false);
     QObject::connect(help, &QToolButton::clicked, q,
                      [this] { Q_EMIT q->helpRequested(kHelpTopic); });
     BtOk = new QPushButton("&Gravar");
