@@ -5,6 +5,7 @@
 #include "gridsetup.h"
 
 #include <app/application.h>
+#include <app/gridlink.h>
 
 #include <data/UDM.h>
 #include <data/tablemodel.h>
@@ -27,11 +28,9 @@ struct TFormCtaView::Private
     data::TableModel *model = nullptr;
     QTableView *grid = nullptr;
     QCheckBox *check1 = nullptr;
-    bool syncing = false; // the grid follows the table: do not move the table back
+    app::GridTableLink *link = nullptr;
 
     void applyFilter();
-    void followTable();
-    void moveTable(int row);
     void choose();
 };
 
@@ -46,28 +45,8 @@ void TFormCtaView::Private::applyFilter()
         filter = filter.isEmpty() ? QString("(CodRed>0)") : filter + " and (CodRed>0)";
     t->setFilter(filter);
     t->findNearest({remembered});
-    followTable();
+    link->followTable();
     grid->setFocus();
-}
-
-void TFormCtaView::Private::followTable()
-{
-    const data::Table *t = dm.TbCta;
-    if (t->recNo() <= 0)
-        return;
-    syncing = true;
-    grid->setCurrentIndex(model->index(t->recNo() - 1, 0));
-    syncing = false;
-}
-
-// Only while the pop-up is up and the chart is browsing: a grid that resets behind another
-// screen's editor must never move the record that editor holds.
-void TFormCtaView::Private::moveTable(int row)
-{
-    data::Table *t = dm.TbCta;
-    if (syncing || !q->isVisible() || t->state() != data::Table::State::Browse)
-        return;
-    app::guarded([t, row] { t->moveTo(row); });
 }
 
 void TFormCtaView::Private::choose()
@@ -75,7 +54,7 @@ void TFormCtaView::Private::choose()
     const QModelIndex i = grid->currentIndex();
     if (!i.isValid())
         return;
-    moveTable(i.row());
+    link->moveTable(i.row());
     q->Tag = 1;
     q->accept();
 }
@@ -150,15 +129,9 @@ TFormCtaView::TFormCtaView(data::TDM &dm, QWidget *parent)
         if (i.isValid())
             d->choose();
     });
-    connect(d->grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &i) {
-                if (i.isValid())
-                    d->moveTable(i.row());
-            });
-    connect(dm.TbCta, &data::Table::currentChanged, this, [this] {
-        if (isVisible())
-            d->followTable();
-    });
+    // Only while the pop-up is up: a grid that resets behind another screen's editor must
+    // never move the record that editor holds.
+    d->link = new app::GridTableLink(d->grid, dm.TbCta, [this] { return isVisible(); });
 }
 
 TFormCtaView::~TFormCtaView()

@@ -3,6 +3,7 @@
 #include "gridsetup.h"
 
 #include <app/application.h>
+#include <app/gridlink.h>
 
 #include <data/UDM.h>
 #include <data/tablemodel.h>
@@ -21,11 +22,9 @@ struct TFormHstoView::Private : QObject
     data::TDM &dm;
     data::TableModel *model = nullptr;
     QTableView *grid = nullptr;
-    bool syncing = false; // the grid follows the table: do not move the table back
+    app::GridTableLink *link = nullptr;
 
     Private(TFormHstoView *view, data::TDM &m) : q(view), dm(m) {}
-    void followTable();
-    void moveTable(int row);
     void choose();
 
 protected:
@@ -42,32 +41,12 @@ protected:
     }
 };
 
-void TFormHstoView::Private::followTable()
-{
-    const data::Table *t = dm.TbHsto;
-    if (t->recNo() <= 0)
-        return;
-    syncing = true;
-    grid->setCurrentIndex(model->index(t->recNo() - 1, 0));
-    syncing = false;
-}
-
-// Only while the pop-up is up and the histories are browsing: a grid that resets behind
-// another screen's editor must never move the record that editor holds.
-void TFormHstoView::Private::moveTable(int row)
-{
-    data::Table *t = dm.TbHsto;
-    if (syncing || !q->isVisible() || t->state() != data::Table::State::Browse)
-        return;
-    app::guarded([t, row] { t->moveTo(row); });
-}
-
 void TFormHstoView::Private::choose()
 {
     const QModelIndex i = grid->currentIndex();
     if (!i.isValid())
         return;
-    moveTable(i.row());
+    link->moveTable(i.row());
     q->Tag = 1;
     q->accept();
 }
@@ -98,15 +77,9 @@ TFormHstoView::TFormHstoView(data::TDM &dm, QWidget *parent)
         if (i.isValid())
             d->choose();
     });
-    connect(d->grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &i) {
-                if (i.isValid())
-                    d->moveTable(i.row());
-            });
-    connect(dm.TbHsto, &data::Table::currentChanged, this, [this] {
-        if (isVisible())
-            d->followTable();
-    });
+    // Only while the pop-up is up: a grid that resets behind another screen's editor must
+    // never move the record that editor holds.
+    d->link = new app::GridTableLink(d->grid, dm.TbHsto, [this] { return isVisible(); });
 }
 
 TFormHstoView::~TFormHstoView()
@@ -117,7 +90,7 @@ TFormHstoView::~TFormHstoView()
 void TFormHstoView::showAt(const QPoint &screenPos)
 {
     move(screenPos);
-    d->followTable();
+    d->link->followTable();
     d->grid->setFocus();
     exec();
 }

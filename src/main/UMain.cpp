@@ -10,6 +10,7 @@
 #include <app/csvwriter.h>
 #include <app/dates.h>
 #include <app/format.h>
+#include <app/gridlink.h>
 #include <app/keyfilters.h>
 #include <app/mensagem.h>
 #include <app/waitcursor.h>
@@ -679,35 +680,8 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     for (int i = 0; i < 8; ++i)
         m_grid->setColumnWidth(i, widths[i]);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &cur) {
-                if (m_syncing || !cur.isValid())
-                    return;
-                app::guarded([&] {
-                    m_syncing = true;
-                    m_dm->TbFin->moveTo(cur.row());
-                    m_syncing = false;
-                });
-            });
-    connect(dm->TbFin, &data::Table::currentChanged, this, [this] {
-        refreshCurrentPanel();
-        if (!m_syncing)
-            syncGridToTable();
-    });
-    connect(m_model.get(), &QAbstractItemModel::modelReset, this,
-            [this] { QTimer::singleShot(0, this, [this] { syncGridToTable(); }); });
-}
-
-void TFormMainQuorvila_Zx3307::syncGridToTable()
-{
-    if (!m_dm || !m_dm->TbFin->isActive() || m_dm->TbFin->isEmpty())
-        return;
-    m_syncing = true;
-    const QModelIndex idx = m_model->index(m_dm->TbFin->recNo() - 1, 0);
-    m_grid->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-    m_grid->scrollTo(idx);
-    m_syncing = false;
+    m_link = new app::GridTableLink(m_grid, dm->TbFin, [] { return true; });
+    connect(dm->TbFin, &data::Table::currentChanged, this, [this] { refreshCurrentPanel(); });
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()

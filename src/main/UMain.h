@@ -17,6 +17,9 @@ class QTabWidget;
 class QTableView;
 class QFrame;
 
+namespace app {
+class GridTableLink;
+}
 namespace data {
 class TDM;
 class TableModel;
@@ -106,18 +109,17 @@ private:
     void BtPeriodoClick();
     void showFinPage();
 
-    void syncGridToTable();
     void refreshCurrentPanel();
     void refreshPeriodCaption();
 
     data::TDM *m_dm = nullptr;
     bool m_shown = false;
-    bool m_syncing = false;
     QTabWidget *m_pages = nullptr;
     QWidget *m_tabHome = nullptr, *m_tabFin = nullptr, *m_tabBens = nullptr;
     QPushButton *m_btPeriodo = nullptr;
     QTableView *m_grid = nullptr;
     FinGridHeader *m_header = nullptr;
+    app::GridTableLink *m_link = nullptr;
     std::unique_ptr<data::TableModel> m_model;
     QLabel *m_ctaDeb = nullptr, *m_contaDestino = nullptr, *m_ctaCred = nullptr,
            *m_contaOrigem = nullptr, *m_obs = nullptr;
