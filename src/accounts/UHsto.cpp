@@ -9,6 +9,7 @@
 
 #include <app/application.h>
 #include <app/csvsave.h>
+#include <app/gridlink.h>
 #include <app/mensagem.h>
 
 #include <data/UDM.h>
@@ -49,14 +50,9 @@ TFormHsto::TFormHsto(data::TDM &dm, QWidget *parent)
     outer->addWidget(DBGrid1, 1);
     outer->addWidget(makeButtons());
 
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &i) {
-                data::Table *t = m_dm.TbHsto;
-                if (!m_syncing && i.isValid() && t->state() == data::Table::State::Browse)
-                    app::guarded([t, i] { t->moveTo(i.row()); });
-            });
-    connect(dm.TbHsto, &data::Table::currentChanged, this, &TFormHsto::followTable);
-    connect(dm.TbHsto, &data::Table::reset, this, &TFormHsto::followTable, Qt::QueuedConnection);
+    m_link = new app::GridTableLink(DBGrid1, dm.TbHsto, [] { return true; });
+    connect(dm.TbHsto, &data::Table::reset, m_link, &app::GridTableLink::followTable,
+            Qt::QueuedConnection);
 }
 
 TFormHsto::~TFormHsto() = default;
@@ -101,22 +97,12 @@ QWidget *TFormHsto::makeButtons()
 int TFormHsto::exec()
 {
     app::placeDialog(this, app::mainWindow());
-    followTable();
+    m_link->followTable();
     DBGrid1->setFocus();
     return QDialog::exec();
 }
 
 // The grid's current row is the table's current record.
-void TFormHsto::followTable()
-{
-    const data::Table *t = m_dm.TbHsto;
-    if (t->recNo() <= 0 || t->state() != data::Table::State::Browse)
-        return;
-    m_syncing = true;
-    DBGrid1->setCurrentIndex(m_model->index(t->recNo() - 1, 0));
-    m_syncing = false;
-}
-
 void TFormHsto::BtNovoClick()
 {
     app::guarded([this] {

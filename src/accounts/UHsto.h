@@ -12,6 +12,10 @@ class TDM;
 class TableModel;
 } // namespace data
 
+namespace app {
+class GridTableLink;
+}
+
 namespace accounts {
 
 class TFormHstoEdit;
@@ -36,7 +40,6 @@ private:
     void BtSaveCSVClick();
     void BtExportClick();
     void BtImportClick();
-    void followTable();
     void deleteHistory();
     void saveCsv();
 
@@ -44,7 +47,7 @@ private:
     TFormHstoEdit *m_editor;
     data::TableModel *m_model;
     QTableView *DBGrid1;
-    bool m_syncing = false; // the grid follows the table: do not move the table back
+    app::GridTableLink *m_link = nullptr;
 };
 
 } // namespace accounts

@@ -32,7 +32,9 @@ GridTableLink::GridTableLink(QTableView *grid, data::Table *table, std::function
 
 void GridTableLink::followTable()
 {
-    if (!m_table->isActive() || m_table->recNo() <= 0)
+    // A record being typed is not in the list yet: the grid stays where it is.
+    if (!m_table->isActive() || m_table->recNo() <= 0 ||
+        m_table->state() != data::Table::State::Browse)
         return;
     m_syncing = true;
     const QModelIndex idx = m_grid->model()->index(m_table->recNo() - 1, 0);
