@@ -13,6 +13,7 @@
 #include <app/mensagem.h>
 
 #include "gridsetup.h"
+#include "listbuttons.h"
 
 #include <data/UDM.h>
 
@@ -41,14 +42,6 @@ constexpr GroupLook kGroups[3] = {
     {"Entradas/&Receitas", " 1. Contas de Entradas/Receitas", "#000080", "RecNoEntra"},
     {"Saídas/&Despesas", " 2. Contas de Saídas/Despesas", "#800000", "RecNoSai"},
 };
-
-QPushButton *button(const QString &caption, const QString &name, const QString &hint = {})
-{
-    auto *b = new QPushButton(caption);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    return b;
-}
 
 } // namespace
 
@@ -124,39 +117,19 @@ QWidget *TFormCta::makeGroupPage(int g)
 
 QWidget *TFormCta::makeButtons()
 {
-    BtNovo = button(newAccountButtonCaption(0), "BtNovo");
-    auto *editar = button("&Editar", "BtEditar");
-    auto *excluir = button("E&xcluir", "BtExcluir");
-    auto *csv = button("Salvar CSV", "BtSaveCSV", "Salvar o Plano de Contas em Arquivo CSV");
-    auto *print = button("Imprimir", "BtPrint", "Imprimir o Plano de Contas");
-    print->setEnabled(false); // the reports arrive with their own issue
-    auto *import = button("Importar", "BtImport", "Importar Plano de Contas");
-    auto *exportB = button("Exportar", "BtExport", "Exportar Plano de Contas");
-    auto *help = button("Ajuda", "BtFinHelp");
-    help->setProperty("Tag", 2031);
-    help->setEnabled(false); // until the help viewer lands
-    auto *fechar = button("Fechar", "BtFechar");
-
-    auto *box = new QWidget;
-    auto *l = new QVBoxLayout(box);
-    l->setContentsMargins(0, 30, 0, 0);
-    for (QPushButton *b : {BtNovo, editar, excluir})
-        l->addWidget(b);
-    l->addSpacing(16);
-    for (QPushButton *b : {csv, print, import, exportB})
-        l->addWidget(b);
-    l->addStretch();
-    l->addWidget(help);
-    l->addWidget(fechar);
-
-    connect(BtNovo, &QPushButton::clicked, this, &TFormCta::BtNovoClick);
-    connect(editar, &QPushButton::clicked, this, &TFormCta::BtEditarClick);
-    connect(excluir, &QPushButton::clicked, this, &TFormCta::BtExcluirClick);
-    connect(csv, &QPushButton::clicked, this, &TFormCta::BtSaveCSVClick);
-    connect(exportB, &QPushButton::clicked, this, &TFormCta::BtExportClick);
-    connect(import, &QPushButton::clicked, this, &TFormCta::BtImportClick);
-    connect(fechar, &QPushButton::clicked, this, &TFormCta::accept);
-    return box;
+    const ListButtons b =
+        makeListButtons({newAccountButtonCaption(0), "Salvar o Plano de Contas em Arquivo CSV",
+                         "Imprimir o Plano de Contas", "Importar Plano de Contas",
+                         "Exportar Plano de Contas", 2031, 30});
+    BtNovo = b.novo;
+    connect(b.novo, &QPushButton::clicked, this, &TFormCta::BtNovoClick);
+    connect(b.editar, &QPushButton::clicked, this, &TFormCta::BtEditarClick);
+    connect(b.excluir, &QPushButton::clicked, this, &TFormCta::BtExcluirClick);
+    connect(b.csv, &QPushButton::clicked, this, &TFormCta::BtSaveCSVClick);
+    connect(b.exportB, &QPushButton::clicked, this, &TFormCta::BtExportClick);
+    connect(b.import, &QPushButton::clicked, this, &TFormCta::BtImportClick);
+    connect(b.fechar, &QPushButton::clicked, this, &TFormCta::accept);
+    return b.box;
 }
 
 int TFormCta::exec()

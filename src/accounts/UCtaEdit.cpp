@@ -2,6 +2,7 @@
 
 #include "chartstore.h"
 #include "fieldedit.h"
+#include "listbuttons.h"
 #include "mnemonicbutton.h"
 
 #include <app/application.h>
@@ -42,25 +43,16 @@ TFormCtaEdit::TFormCtaEdit(data::TDM &dm, QWidget *parent)
     form->addRow("Cod Red", EditCodR);
     form->addRow("Nome/Descrição da Conta", EditDescr);
 
-    auto *ok = new MnemonicButton("&Gravar", "BtOk");
-    auto *cancel = new MnemonicButton("&Cancelar", "BtCancel");
-    auto *help = new MnemonicButton("Ajuda", "BtHelp");
-    help->setProperty("Tag", 2032);
-    help->setEnabled(false); // until the help viewer lands
-    BtOk = ok;
-    BtCancel = cancel;
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(help);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const EditorButtons buttons = makeEditorButtons(2032);
+    BtOk = buttons.ok;
+    BtCancel = buttons.cancel;
 
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(form);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
 
-    connect(ok, &QPushButton::clicked, this, &TFormCtaEdit::BtOkClick);
-    connect(cancel, &QPushButton::clicked, this, &TFormCtaEdit::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &TFormCtaEdit::BtOkClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TFormCtaEdit::reject);
     connect(qApp, &QApplication::focusChanged, this, &TFormCtaEdit::onFocusChanged);
     new app::FieldNavigator(this);
 }

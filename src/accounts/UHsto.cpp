@@ -6,6 +6,7 @@
 #include "listings.h"
 
 #include "gridsetup.h"
+#include "listbuttons.h"
 
 #include <app/application.h>
 #include <app/csvsave.h>
@@ -21,14 +22,6 @@
 #include <QVBoxLayout>
 
 namespace accounts {
-
-static QPushButton *button(const QString &caption, const QString &name, const QString &hint = {})
-{
-    auto *b = new QPushButton(caption);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    return b;
-}
 
 TFormHsto::TFormHsto(data::TDM &dm, QWidget *parent)
     : QDialog(parent), m_dm(dm), m_editor(new TFormHstoEdit(dm, this))
@@ -59,39 +52,17 @@ TFormHsto::~TFormHsto() = default;
 
 QWidget *TFormHsto::makeButtons()
 {
-    auto *novo = button("&Incluir Histórico", "BtNovo");
-    auto *editar = button("&Editar", "BtEditar");
-    auto *excluir = button("E&xcluir", "BtExcluir");
-    auto *csv = button("Salvar CSV", "BtSaveCSV", "Salvar Históricos em Arquivo CSV");
-    auto *print = button("Imprimir", "BtPrint", "Imprimir Históricos");
-    print->setEnabled(false); // the reports arrive with their own issue
-    auto *import = button("Importar", "BtImport", "Importar Arquivo de Históricos");
-    auto *exportB = button("Exportar", "BtExport", "Exportar Históricos");
-    auto *help = button("Ajuda", "BtFinHelp");
-    help->setProperty("Tag", 2036);
-    help->setEnabled(false); // until the help viewer lands
-    auto *fechar = button("Fechar", "BtFechar");
-
-    auto *box = new QWidget;
-    auto *l = new QVBoxLayout(box);
-    l->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton *b : {novo, editar, excluir})
-        l->addWidget(b);
-    l->addSpacing(16);
-    for (QPushButton *b : {csv, print, import, exportB})
-        l->addWidget(b);
-    l->addStretch();
-    l->addWidget(help);
-    l->addWidget(fechar);
-
-    connect(novo, &QPushButton::clicked, this, &TFormHsto::BtNovoClick);
-    connect(editar, &QPushButton::clicked, this, &TFormHsto::BtEditarClick);
-    connect(excluir, &QPushButton::clicked, this, &TFormHsto::BtExcluirClick);
-    connect(csv, &QPushButton::clicked, this, &TFormHsto::BtSaveCSVClick);
-    connect(exportB, &QPushButton::clicked, this, &TFormHsto::BtExportClick);
-    connect(import, &QPushButton::clicked, this, &TFormHsto::BtImportClick);
-    connect(fechar, &QPushButton::clicked, this, &TFormHsto::accept);
-    return box;
+    const ListButtons b = makeListButtons({"&Incluir Histórico", "Salvar Históricos em Arquivo CSV",
+                                           "Imprimir Históricos", "Importar Arquivo de Históricos",
+                                           "Exportar Históricos", 2036, 0});
+    connect(b.novo, &QPushButton::clicked, this, &TFormHsto::BtNovoClick);
+    connect(b.editar, &QPushButton::clicked, this, &TFormHsto::BtEditarClick);
+    connect(b.excluir, &QPushButton::clicked, this, &TFormHsto::BtExcluirClick);
+    connect(b.csv, &QPushButton::clicked, this, &TFormHsto::BtSaveCSVClick);
+    connect(b.exportB, &QPushButton::clicked, this, &TFormHsto::BtExportClick);
+    connect(b.import, &QPushButton::clicked, this, &TFormHsto::BtImportClick);
+    connect(b.fechar, &QPushButton::clicked, this, &TFormHsto::accept);
+    return b.box;
 }
 
 int TFormHsto::exec()

@@ -2,6 +2,7 @@
 
 #include "fieldedit.h"
 #include "historystore.h"
+#include "listbuttons.h"
 #include "mnemonicbutton.h"
 
 #include <app/application.h>
@@ -35,23 +36,14 @@ TFormHstoEdit::TFormHstoEdit(data::TDM &dm, QWidget *parent)
     form->addRow("Código", EditCodR);
     form->addRow("Descrição do Histórico", EditDescr);
 
-    auto *ok = new MnemonicButton("&Gravar", "BtOk");
-    auto *cancel = new MnemonicButton("&Cancelar", "BtCancel");
-    auto *help = new MnemonicButton("Ajuda", "BtHelp");
-    help->setProperty("Tag", 2037);
-    help->setEnabled(false); // until the help viewer lands
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(help);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const EditorButtons buttons = makeEditorButtons(2037);
 
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(form);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
 
-    connect(ok, &QPushButton::clicked, this, &TFormHstoEdit::BtOkClick);
-    connect(cancel, &QPushButton::clicked, this, &TFormHstoEdit::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &TFormHstoEdit::BtOkClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TFormHstoEdit::reject);
     new app::FieldNavigator(this);
 }
 
