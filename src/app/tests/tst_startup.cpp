@@ -4,6 +4,7 @@
 #include <app/error.h>
 #include <app/mensagem.h>
 #include <app/platformbox.h>
+#include <app/tests/infobasefixture.h>
 
 #include <data/UDM.h>
 #include <data/catalogue.h>
@@ -67,12 +68,7 @@ void StartupTest::cleanup()
 
 void StartupTest::makeInfoBase()
 {
-    data::Database db;
-    db.setDirDados(m_dir->path() + "/Dados");
-    const QString alias = db.attach("TbInfo.DB", true);
-    for (const QString &s : data::catalogue::tbInfo().ddl(alias, data::kInnerTable))
-        db.exec(s);
-    db.detach("TbInfo.DB");
+    testsupport::makeEmptyInformationBase(m_dir->path() + "/Dados");
 }
 
 app::StartupOptions StartupTest::options() const

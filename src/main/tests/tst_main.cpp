@@ -1,11 +1,12 @@
 // The main window end to end: a first start from an empty data directory, sign-in, and the entry
 // list operations as a user drives them, with the figures following every change.
 #include <app/Quorvila.h>
-#include <app/tests/modaldriver.h>
 #include <app/application.h>
 #include <app/dates.h>
 #include <app/mensagem.h>
 #include <app/platformbox.h>
+#include <app/tests/infobasefixture.h>
+#include <app/tests/modaldriver.h>
 #include <data/UDM.h>
 #include <entries/UFinEdit.h>
 #include <main/UMain.h>
@@ -73,14 +74,7 @@ void MainWindowTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     const QString dados = m_dir->path() + "/Dados";
-    QDir().mkpath(dados);
-    {
-        data::Database db;
-        db.setDirDados(dados);
-        data::AttachGuard info(db, "TbInfo.DB", true);
-        for (const QString &s : data::catalogue::tbInfo().ddl(info.alias(), data::kInnerTable))
-            db.exec(s);
-    }
+    testsupport::makeEmptyInformationBase(dados);
     m_messages.clear();
     m_answer = MsgButton::Yes;
     app::setMensagemResponder([this](const QString &t, int kind) {
@@ -88,7 +82,8 @@ void MainWindowTest::init()
         return kind == 0 ? MsgButton::Ok : m_answer;
     });
     app::setPlatformBoxResponder([this](const QString &t, bool) { m_messages << t; });
-    m_q = std::make_unique<app::Quorvila>(app::StartupOptions{dados, m_dir->path() + "/q.lock", false});
+    m_q = std::make_unique<app::Quorvila>(
+        app::StartupOptions{dados, m_dir->path() + "/q.lock", false});
     atNextDialog([](QWidget *d) { d->findChild<QPushButton *>("BtOk")->click(); });
     QVERIFY(m_q->start());
     QTRY_VERIFY_WITH_TIMEOUT(m_q->ready(), 10000);
@@ -149,9 +144,14 @@ void MainWindowTest::firstRunSignInAndTheEntryLifeCycle()
     m_q->dm()->db().exec("UPDATE " + fin->sqlName() + " SET Confirmado = 0");
     fin->refresh();
     w->ActionMarcarTodosOk->trigger();
-    QCOMPARE(m_messages.last(), QString("Alterações realizadas!\r\n\r\nTodos os lançamentos foram\r\n"
-                                        "marcados como 'Ok. Confirmado'!"));
-    QCOMPARE(m_q->dm()->db().scalar("SELECT count(*) FROM " + fin->sqlName() + " WHERE Confirmado = 1").toInt(), 7);
+    QCOMPARE(m_messages.last(),
+             QString("Alterações realizadas!\r\n\r\nTodos os lançamentos foram\r\n"
+                     "marcados como 'Ok. Confirmado'!"));
+    QCOMPARE(m_q->dm()
+                 ->db()
+                 .scalar("SELECT count(*) FROM " + fin->sqlName() + " WHERE Confirmado = 1")
+                 .toInt(),
+             7);
 
     // Delete the replica (current after its save), answering Yes.
     QCOMPARE(fin->asDate("Data"), QDate(2026, 12, 7));
@@ -186,7 +186,8 @@ void MainWindowTest::refusalsChangeNothing()
     fin->first();
     const qint64 changes = m_q->dm()->db().changeCounter();
     atNextDialog([w](QWidget *d) {
-        QVERIFY(d->windowTitle().startsWith("Lançamento não pode ser alterado. Período até 01/12/2026"));
+        QVERIFY(d->windowTitle().startsWith(
+            "Lançamento não pode ser alterado. Período até 01/12/2026"));
         d->findChild<QPushButton *>("BtOk")->click();
         Q_UNUSED(w);
     });
@@ -199,8 +200,9 @@ void MainWindowTest::refusalsChangeNothing()
     w->ActionEditarFin->trigger();
     w->ActionExcluirFin->trigger();
     w->ActionReplicarFin->trigger();
-    QCOMPARE(m_messages, (QStringList{"Nenhum lançamento para Editar!", "Nenhum lançamento para Excluir!",
-                                      "Nenhum lançamento para Replicar!"}));
+    QCOMPARE(m_messages,
+             (QStringList{"Nenhum lançamento para Editar!", "Nenhum lançamento para Excluir!",
+                          "Nenhum lançamento para Replicar!"}));
 }
 
 void MainWindowTest::findAndSort()
@@ -230,7 +232,8 @@ void MainWindowTest::findAndSort()
     w->ActionLocalizarFin->trigger();
     QTest::keyClicks(edit, "3/12");
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(m_messages.last(), QString("Data '03/12/2026' não encontrada!\r\nPosicionar na data mais próxima?"));
+    QCOMPARE(m_messages.last(),
+             QString("Data '03/12/2026' não encontrada!\r\nPosicionar na data mais próxima?"));
     QCOMPARE(fin->indexName(), QString("IdxData"));
     QCOMPARE(fin->asDate("Data"), QDate(2026, 12, 6));
     // Nonsense is refused and the field keeps the focus.

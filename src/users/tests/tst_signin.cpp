@@ -1,9 +1,10 @@
 // Sign-in, switching user and the preferences dialog, driven through the screens.
 #include <app/Quorvila.h>
-#include <app/tests/modaldriver.h>
 #include <app/application.h>
 #include <app/mensagem.h>
 #include <app/platformbox.h>
+#include <app/tests/infobasefixture.h>
+#include <app/tests/modaldriver.h>
 #include <data/UDM.h>
 #include <data/filebatch.h>
 #include <data/newuserdata.h>
@@ -77,14 +78,9 @@ void SignInTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     const QString dados = m_dir->path() + "/Dados";
-    QDir().mkpath(dados);
+    testsupport::makeEmptyInformationBase(dados);
     data::Database db;
     db.setDirDados(dados);
-    {
-        data::AttachGuard info(db, "TbInfo.DB", true);
-        for (const QString &s : data::catalogue::tbInfo().ddl(info.alias(), data::kInnerTable))
-            db.exec(s);
-    }
     data::installFirstRun(db, QDate(2026, 12, 10));
     m_messages.clear();
     app::setMensagemResponder([this](const QString &t, int) {
