@@ -4,6 +4,8 @@
 
 #include <data/UDM.h>
 
+#include <app/error.h>
+
 #include <QScopeGuard>
 
 namespace accounts {
@@ -92,7 +94,7 @@ void ChartStore::renumberAndPost(qint64 oldCodRed, qint64 newCodRed)
     auto resync = qScopeGuard([cta] {
         // A post the rollback undid leaves the table object browsing a row that is gone.
         if (cta->state() == data::Table::State::Browse)
-            cta->refresh();
+            app::noThrow("renumberAndPost: refresh", [cta] { cta->refresh(); });
     });
     {
         data::Transaction tr(db);

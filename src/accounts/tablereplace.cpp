@@ -3,6 +3,8 @@
 #include <data/database.h>
 #include <data/table.h>
 
+#include <app/error.h>
+
 #include <QScopeGuard>
 
 namespace accounts {
@@ -24,8 +26,10 @@ void replaceRows(data::Database &db, data::Table &table, const std::vector<QVari
     // Whatever happens, the table object reads the file again: after a rollback its row list
     // must match the rows that are really there.
     const auto resync = qScopeGuard([&table] {
-        table.refresh();
-        table.first();
+        app::noThrow("replaceRows: refresh", [&table] {
+            table.refresh();
+            table.first();
+        });
         table.enableControls();
     });
     const auto &fields = table.def().fields;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <stdexcept>
 
@@ -38,6 +39,19 @@ class ConversionError : public Error
 public:
     using Error::Error;
 };
+
+// Runs `work` where nothing may throw (a destructor, a scope guard: their exceptions end the
+// program): a failure is logged with `what` and swallowed.
+template <class Work> void noThrow(const char *what, Work &&work) noexcept
+{
+    try {
+        work();
+    } catch (const std::exception &e) {
+        qWarning("%s: %s", what, e.what());
+    } catch (...) {
+        qWarning("%s: unknown failure", what);
+    }
+}
 
 } // namespace app
 

@@ -118,7 +118,7 @@ void TDM::pointUserTables(const QString &cod)
         t->close();
         t->setFileName(catalogue::userFileName(cod, suffix));
     }
-    const QString cta = quoteIdent(Database::aliasFor(TbCta->fileName())) + '.' + kInnerTable;
+    const QString cta = quoteIdent(m_db.aliasOf(TbCta->fileName())) + '.' + kInnerTable;
     QrCirc->setSql("SELECT * FROM " + cta + " WHERE CodCta LIKE '0%' ORDER BY CodCta");
     QrEntra->setSql("SELECT * FROM " + cta + " WHERE CodCta LIKE '1%' ORDER BY CodCta");
     QrSai->setSql("SELECT * FROM " + cta + " WHERE CodCta LIKE '2%' ORDER BY CodCta");

@@ -3,7 +3,9 @@
 #include <app/error.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <sqlite3.h>
@@ -44,8 +46,9 @@ QString quoteIdent(const QString &name)
 
 // ---------------------------------------------------------------- Statement
 
-Statement::Statement(sqlite3 *db, sqlite3_stmt *s, QString sql)
-    : m_db(db), m_stmt(s), m_sql(std::move(sql))
+Statement::Statement(Database *owner, sqlite3_stmt *s, QString sql, QStringList needs)
+    : m_owner(owner), m_db(owner->handle()), m_stmt(s), m_sql(std::move(sql)),
+      m_needs(std::move(needs))
 {
 }
 
@@ -100,11 +103,19 @@ void Statement::bindAll(const QVariantList &params)
 
 bool Statement::step()
 {
+    // A file this statement names may have been detached to make room since it was prepared;
+    // SQLite recompiles the statement once the file is back.
+    if (!m_running && !m_needs.isEmpty())
+        m_owner->ensureAttached(m_needs);
+    m_running = true;
     const int rc = sqlite3_step(m_stmt.get());
     if (rc == SQLITE_ROW)
         return true;
-    if (rc == SQLITE_DONE)
+    if (rc == SQLITE_DONE) {
+        m_running = false;
         return false;
+    }
+    m_running = false;
     const int ext = sqlite3_extended_errcode(m_db);
     QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(m_stmt.get());
@@ -145,6 +156,7 @@ QString Statement::columnName(int i) const
 
 void Statement::reset()
 {
+    m_running = false;
     sqlite3_reset(m_stmt.get());
     sqlite3_clear_bindings(m_stmt.get());
 }
@@ -158,22 +170,56 @@ qint64 Statement::lastInsertRowId() const
 
 Database::Database(bool readOnly) : m_readOnly(readOnly)
 {
-    sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(":memory:", &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
-                                       SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
-                                   nullptr);
-    m_db.reset(raw);
-    if (rc != SQLITE_OK)
-        fail("sqlite3_open_v2");
-    sqlite3_extended_result_codes(raw, 1);
-    // A locked file (another process reading it) is waited for briefly instead of failing.
-    sqlite3_busy_timeout(raw, 2000);
-    sqlite3_create_function(raw, "qupper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            qupperFunction, nullptr, nullptr);
+    openMain(QString());
 }
 
 Database::~Database() = default;
+
+void Database::openMain(const QString &path)
+{
+    sqlite3 *raw = nullptr;
+    const QByteArray name = path.isEmpty() ? QByteArray(":memory:") : QFile::encodeName(path);
+    int rc = sqlite3_open_v2(name.constData(), &raw,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX |
+                                 SQLITE_OPEN_URI,
+                             nullptr);
+    if (rc != SQLITE_OK && !path.isEmpty()) {
+        qWarning("main database %s: %s", name.constData(), raw ? sqlite3_errmsg(raw) : "?");
+        sqlite3_close_v2(raw);
+        openMain(QString());
+        return;
+    }
+    m_db.reset(raw);
+    if (rc != SQLITE_OK)
+        fail("sqlite3_open_v2");
+    m_mainPath = path;
+    sqlite3_extended_result_codes(raw, 1);
+    // A locked file (another process reading it) is waited for briefly instead of failing.
+    sqlite3_busy_timeout(raw, m_busyMs);
+    sqlite3_create_function(raw, "qupper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            qupperFunction, nullptr, nullptr);
+    if (!path.isEmpty()) {
+        // The main holds no table; its journal settings decide how the super-journal is kept.
+        execRaw("PRAGMA main.journal_mode=DELETE");
+        execRaw("PRAGMA main.synchronous=FULL");
+    }
+}
+
+void Database::setDirDados(const QString &dir)
+{
+    m_dir = dir;
+    if (m_readOnly || dir.isEmpty())
+        return;
+    QUORVILA_SOFT_ASSERT(m_physical == 0 && m_depth == 0, return );
+    if (QFileInfo(dir).isDir())
+        openMain(QDir(dir).absoluteFilePath(kMainFile));
+}
+
+void Database::setBusyTimeout(int ms)
+{
+    m_busyMs = ms;
+    sqlite3_busy_timeout(m_db.get(), ms);
+}
 
 void Database::fail(const QString &what, const QString &sql) const
 {
@@ -195,59 +241,221 @@ bool Database::fileExists(const QString &fileName) const
     return QFileInfo::exists(pathOf(fileName));
 }
 
-QString Database::aliasFor(const QString &fileName)
+QString Database::canonicalPath(const QString &fileName) const
 {
-    // "Tb0001Fin.DB" -> "Tb0001Fin"; staging names keep their suffix so they never collide.
-    QString base = QFileInfo(fileName).fileName();
+    const QFileInfo fi(pathOf(fileName));
+    const QString file = fi.canonicalFilePath();
+    if (!file.isEmpty())
+        return file;
+    // A file still to be created: its folder's canonical path and its name.
+    const QString folder = QFileInfo(fi.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? QDir::cleanPath(fi.absolutePath()) : folder) + '/' + fi.fileName();
+}
+
+Database::Slot *Database::slotOf(const QString &fileName)
+{
+    const QString path = canonicalPath(fileName);
+    auto it = m_slots.find(path);
+    if (it != m_slots.end())
+        return &it.value();
+    // "Tb0001Fin.DB" -> "Tb0001Fin"; another file with the same base name gets a numbered alias,
+    // and staging names keep their suffix.
+    QString base = QFileInfo(path).fileName();
     if (base.endsWith(".DB", Qt::CaseInsensitive))
         base.chop(3);
     for (QChar &c : base)
         if (!c.isLetterOrNumber())
             c = '_';
-    return base;
+    QString alias = base;
+    for (int n = 2;
+         m_aliasPaths.contains(alias) || alias.compare("main", Qt::CaseInsensitive) == 0 ||
+         alias.compare("temp", Qt::CaseInsensitive) == 0;
+         ++n)
+        alias = base + '_' + QString::number(n);
+    m_aliasPaths.insert(alias, path);
+    Slot slot;
+    slot.alias = alias;
+    slot.path = path;
+    return &m_slots.insert(path, slot).value();
+}
+
+Database::Slot *Database::slotByAlias(const QString &alias)
+{
+    auto p = m_aliasPaths.constFind(alias);
+    if (p == m_aliasPaths.constEnd())
+        return nullptr;
+    auto it = m_slots.find(p.value());
+    return it == m_slots.end() ? nullptr : &it.value();
+}
+
+QString Database::aliasOf(const QString &fileName)
+{
+    return slotOf(fileName)->alias;
 }
 
 bool Database::isAttached(const QString &fileName) const
 {
-    return m_attached.contains(aliasFor(fileName));
+    auto it = m_slots.constFind(canonicalPath(fileName));
+    return it != m_slots.constEnd() && it->refs > 0;
+}
+
+QStringList Database::aliasesIn(const QString &sql) const
+{
+    // Every schema name this program forms is quoted and followed by a dot: "Tb0001Fin".Tabela.
+    QStringList found;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype open = sql.indexOf('"', from);
+        if (open < 0)
+            break;
+        const qsizetype close = sql.indexOf('"', open + 1);
+        if (close < 0)
+            break;
+        if (close + 1 < sql.size() && sql[close + 1] == '.') {
+            const QString name = sql.mid(open + 1, close - open - 1);
+            if (m_aliasPaths.contains(name) && !found.contains(name))
+                found << name;
+        }
+        from = close + 1;
+    }
+    return found;
+}
+
+void Database::execRaw(const QString &sql, const QVariantList &params)
+{
+    sqlite3_stmt *s = nullptr;
+    const QByteArray u = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db.get(), u.constData(), u.size(), &s, nullptr) != SQLITE_OK)
+        fail("prepare", sql);
+    Statement st(this, s, sql, {});
+    st.bindAll(params);
+    while (st.step()) {
+    }
+}
+
+void Database::attachPhysically(Slot &slot)
+{
+    const QString target =
+        m_readOnly ? QUrl::fromLocalFile(slot.path).toString(QUrl::FullyEncoded) + "?mode=ro"
+                   : slot.path;
+    execRaw("ATTACH DATABASE ? AS " + quoteIdent(slot.alias), {target});
+    slot.attached = true;
+    ++m_physical;
+    slot.lastUse = ++m_clock;
+    if (m_readOnly)
+        return;
+    try {
+        // Each post must be on disk when it returns, and at rest a table is exactly one file.
+        execRaw("PRAGMA " + quoteIdent(slot.alias) + ".journal_mode=DELETE");
+        execRaw("PRAGMA " + quoteIdent(slot.alias) + ".synchronous=FULL");
+    } catch (...) {
+        // Not a database (or unreadable): leave nothing attached behind the error.
+        sqlite3_exec(m_db.get(), ("DETACH DATABASE " + quoteIdent(slot.alias)).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
+        slot.attached = false;
+        --m_physical;
+        throw;
+    }
+}
+
+bool Database::detachPhysically(Slot &slot)
+{
+    if (!slot.attached)
+        return true;
+    const QByteArray alias = slot.alias.toUtf8();
+    // A file that takes part in the open transaction, or that a statement is still reading,
+    // cannot be detached.
+    if (sqlite3_txn_state(m_db.get(), alias.constData()) != SQLITE_TXN_NONE)
+        return false;
+    execRaw("DETACH DATABASE " + quoteIdent(slot.alias));
+    slot.attached = false;
+    --m_physical;
+    return true;
+}
+
+void Database::makeRoom(const QStringList &keep)
+{
+    const int limit = sqlite3_limit(m_db.get(), SQLITE_LIMIT_ATTACHED, -1);
+    while (m_physical >= limit) {
+        Slot *victim = nullptr;
+        for (Slot &s : m_slots) {
+            if (!s.attached || keep.contains(s.alias))
+                continue;
+            const QByteArray alias = s.alias.toUtf8();
+            if (sqlite3_txn_state(m_db.get(), alias.constData()) != SQLITE_TXN_NONE)
+                continue;
+            if (!victim || s.lastUse < victim->lastUse)
+                victim = &s;
+        }
+        if (!victim)
+            QUORVILA_THROW(
+                app::StorageError,
+                QString("Arquivos demais em uso ao mesmo tempo (limite: %1).").arg(limit));
+        detachPhysically(*victim);
+    }
+}
+
+void Database::ensureAttached(const QStringList &aliases)
+{
+    for (const QString &alias : aliases) {
+        Slot *slot = slotByAlias(alias);
+        if (!slot || slot->refs == 0)
+            continue; // a name that holds no reference is SQL's to refuse
+        if (slot->attached) {
+            slot->lastUse = ++m_clock;
+            continue;
+        }
+        makeRoom(aliases);
+        attachPhysically(*slot);
+    }
 }
 
 QString Database::attach(const QString &fileName, bool create)
 {
-    const QString alias = aliasFor(fileName);
-    auto it = m_attached.find(alias);
-    if (it != m_attached.end()) {
-        ++it.value();
-        return alias;
+    if (!m_readOnly && m_mainPath.isEmpty() && !m_dir.isEmpty() && m_physical == 0 &&
+        m_depth == 0 && QFileInfo(m_dir).isDir())
+        openMain(QDir(m_dir).absoluteFilePath(kMainFile));
+    if (m_depth == 0)
+        detachPending(); // released while a statement still read them
+    Slot &slot = *slotOf(fileName);
+    if (slot.refs > 0) {
+        ++slot.refs;
+        return slot.alias;
     }
-    const QString path = pathOf(fileName);
-    if (!create && !QFileInfo::exists(path))
+    if (!create && !QFileInfo::exists(slot.path))
         QUORVILA_THROW(app::StorageError,
-                       "Arquivo não encontrado: " + QDir::toNativeSeparators(path));
-    if (m_readOnly) {
-        const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?mode=ro";
-        exec("ATTACH DATABASE ? AS " + quoteIdent(alias), {uri});
-        m_attached.insert(alias, 1);
-        return alias;
+                       "Arquivo não encontrado: " + QDir::toNativeSeparators(pathOf(fileName)));
+    if (!slot.attached) {
+        makeRoom({slot.alias});
+        attachPhysically(slot);
     }
-    exec("ATTACH DATABASE ? AS " + quoteIdent(alias), {path});
-    // Each post must be on disk when it returns, and at rest a table is exactly one file.
-    exec("PRAGMA " + quoteIdent(alias) + ".journal_mode=DELETE");
-    exec("PRAGMA " + quoteIdent(alias) + ".synchronous=FULL");
-    m_attached.insert(alias, 1);
-    return alias;
+    slot.refs = 1;
+    return slot.alias;
 }
 
 void Database::detach(const QString &fileName)
 {
-    const QString alias = aliasFor(fileName);
-    auto it = m_attached.find(alias);
-    if (it == m_attached.end())
+    auto it = m_slots.find(canonicalPath(fileName));
+    if (it == m_slots.end() || it->refs == 0)
         return;
-    if (--it.value() > 0)
-        return;
-    m_attached.erase(it);
-    exec("DETACH DATABASE " + quoteIdent(alias));
+    // A file the open transaction (or a statement still reading) holds is detached later, by
+    // detachPending at the end of the transaction or at the next attach.
+    if (it->refs == 1)
+        detachPhysically(*it);
+    --it->refs;
+}
+
+void Database::detachPending()
+{
+    for (Slot &s : m_slots) {
+        if (s.refs > 0 || !s.attached)
+            continue;
+        try {
+            detachPhysically(s);
+        } catch (const std::exception &e) {
+            qWarning("detach after transaction: %s", e.what());
+        }
+    }
 }
 
 qint64 Database::changeCounter() const
@@ -257,11 +465,13 @@ qint64 Database::changeCounter() const
 
 Statement Database::prepare(const QString &sql)
 {
+    QStringList needs = aliasesIn(sql);
+    ensureAttached(needs);
     sqlite3_stmt *s = nullptr;
     const QByteArray u = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db.get(), u.constData(), u.size(), &s, nullptr) != SQLITE_OK)
         fail("prepare", sql);
-    return Statement(m_db.get(), s, sql);
+    return Statement(this, s, sql, std::move(needs));
 }
 
 int Database::exec(const QString &sql, const QVariantList &params)
@@ -284,21 +494,49 @@ QVariant Database::scalar(const QString &sql, const QVariantList &params)
 
 void Database::begin()
 {
-    if (m_depth == 0)
-        exec("BEGIN IMMEDIATE");
-    else
+    if (m_depth == 0) {
+        // A transaction a failed ROLLBACK left behind would make every later BEGIN fail.
+        if (!sqlite3_get_autocommit(m_db.get()))
+            execRaw("ROLLBACK");
+        // Deferred: a file joins the transaction when first used, so files attached but not
+        // touched can still be detached to make room for others.
+        exec("BEGIN");
+    } else {
         exec(QString("SAVEPOINT sp%1").arg(m_depth));
+    }
     ++m_depth;
 }
 
 void Database::commit()
 {
     QUORVILA_SOFT_ASSERT(m_depth > 0, return );
-    --m_depth;
-    if (m_depth == 0)
+    if (m_depth > 1) {
+        try {
+            exec(QString("RELEASE sp%1").arg(m_depth - 1));
+        } catch (...) {
+            rollback();
+            throw;
+        }
+        --m_depth;
+        return;
+    }
+    try {
         exec("COMMIT");
-    else
-        exec(QString("RELEASE sp%1").arg(m_depth));
+    } catch (...) {
+        // A COMMIT that fails (a locked file) leaves the transaction open; end it here so the
+        // connection stays usable and the failure is a rollback, never a half-done write.
+        try {
+            if (!sqlite3_get_autocommit(m_db.get()))
+                execRaw("ROLLBACK");
+        } catch (const std::exception &e) {
+            qWarning("rollback after a failed commit: %s", e.what());
+        }
+        m_depth = 0;
+        detachPending();
+        throw;
+    }
+    m_depth = 0;
+    detachPending();
 }
 
 void Database::rollback()
@@ -306,6 +544,7 @@ void Database::rollback()
     QUORVILA_SOFT_ASSERT(m_depth > 0, return );
     --m_depth;
     if (m_depth == 0) {
+        const auto pending = qScopeGuard([this] { detachPending(); });
         if (!sqlite3_get_autocommit(m_db.get()))
             exec("ROLLBACK");
     } else {
@@ -334,8 +573,9 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    m_db.commit();
+    // A failing commit rolls its own level back (Database::commit), so the destructor must not.
     m_done = true;
+    m_db.commit();
 }
 
 AttachGuard::AttachGuard(Database &db, const QString &fileName, bool create)

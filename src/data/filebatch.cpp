@@ -37,7 +37,7 @@ QString FileBatch::table(const QString &fileName) const
 {
     if (!m_files.contains(fileName))
         QUORVILA_THROW(app::StorageError, "Arquivo fora do lote: " + fileName);
-    return quoteIdent(Database::aliasFor(stagingName(fileName))) + '.' + kInnerTable;
+    return quoteIdent(m_db.aliasOf(stagingName(fileName))) + '.' + kInnerTable;
 }
 
 static void flushFile(const QString &path)
