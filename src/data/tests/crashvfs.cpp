@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -48,6 +49,8 @@ struct File
 
 constexpr size_t kRealOffset = (sizeof(File) + 15) & ~size_t(15);
 
+// Only for a file no handle of ours has open yet: closing another descriptor of an open file
+// would drop the process's POSIX locks on it.
 Image readImage(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -56,26 +59,64 @@ Image readImage(const std::string &path)
     return {true, std::string(std::istreambuf_iterator<char>(in), {})};
 }
 
+Image readImage(sqlite3_file *real)
+{
+    sqlite3_int64 size = 0;
+    if (real->pMethods->xFileSize(real, &size) != SQLITE_OK)
+        return {};
+    Image image{true, std::string(size_t(size), '\0')};
+    if (size > 0)
+        real->pMethods->xRead(real, image.bytes.data(), int(size), 0);
+    return image;
+}
+
 // Called before the first change to a file in a recording: until it syncs, its durable image is
 // what it held when the recording began (nothing, for a file about to be created).
-void remember(const std::string &path)
+void rememberPath(const std::string &path)
 {
     Machine &m = machine();
     if (m.recording && !path.empty() && !m.images.count(path))
         m.images[path] = readImage(path);
 }
 
-// True when this call is the crash point (or comes after it): the caller fails instead.
+void remember(const File *file)
+{
+    Machine &m = machine();
+    if (m.recording && !file->path.empty() && !m.images.count(file->path))
+        m.images[file->path] = readImage(file->real);
+}
+
+// Every tracked file goes back to its durable image.
+void cutPower()
+{
+    for (const auto &[path, image] : machine().images) {
+        if (!image.exists) {
+            std::remove(path.c_str());
+            continue;
+        }
+        // Rewritten in place rather than replaced: freeing and allocating blocks is slow on
+        // some disks, and an image differs from the file only in its last pages.
+        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out.write(image.bytes.data(), std::streamsize(image.bytes.size()));
+        out.close();
+        std::error_code ignored;
+        std::filesystem::resize_file(path, image.bytes.size(), ignored);
+    }
+}
+
+// True when this call is the crash point (or comes after it): the caller fails instead. The
+// power goes at the crash point itself, so nothing the dying process does afterwards, nor how it
+// ends, reaches the disk.
 bool crashesHere()
 {
     Machine &m = machine();
     if (m.dead)
         return true;
-    if (!m.recording)
+    if (!m.recording || ++m.points != m.crashAt)
         return false;
-    if (++m.points == m.crashAt)
-        m.dead = true;
-    return m.dead;
+    m.dead = true;
+    cutPower();
+    return true;
 }
 
 File *self(sqlite3_file *f)
@@ -102,7 +143,7 @@ int fileWrite(sqlite3_file *f, const void *buf, int amount, sqlite3_int64 offset
     File *file = self(f);
     if (machine().dead)
         return SQLITE_IOERR_WRITE;
-    remember(file->path);
+    remember(file);
     return file->real->pMethods->xWrite(file->real, buf, amount, offset);
 }
 
@@ -111,7 +152,7 @@ int fileTruncate(sqlite3_file *f, sqlite3_int64 size)
     File *file = self(f);
     if (machine().dead)
         return SQLITE_IOERR_TRUNCATE;
-    remember(file->path);
+    remember(file);
     return file->real->pMethods->xTruncate(file->real, size);
 }
 
@@ -124,7 +165,7 @@ int fileSync(sqlite3_file *f, int)
         return SQLITE_IOERR_FSYNC;
     // The bytes are already in the real file; syncing is only what makes them the durable image.
     if (machine().recording)
-        machine().images[file->path] = readImage(file->path);
+        machine().images[file->path] = readImage(file->real);
     return SQLITE_OK;
 }
 
@@ -205,7 +246,7 @@ int vfsOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, in
     file->real = reinterpret_cast<sqlite3_file *>(reinterpret_cast<char *>(f) + kRealOffset);
     if (name && (flags & kTrackedKinds))
         file->path = name;
-    remember(file->path);
+    rememberPath(file->path);
     const int rc = m.real->xOpen(m.real, name, file->real, flags, outFlags);
     if (rc != SQLITE_OK) {
         // SQLite closes a file whose open failed only when pMethods is set, and ours is not.
@@ -219,12 +260,13 @@ int vfsOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, in
     return SQLITE_OK;
 }
 
-int vfsDelete(sqlite3_vfs *, const char *name, int syncDir)
+int vfsDelete(sqlite3_vfs *, const char *name, int)
 {
     Machine &m = machine();
     if (crashesHere())
         return SQLITE_IOERR_DELETE;
-    const int rc = m.real->xDelete(m.real, name, syncDir);
+    // No directory sync: a delete is durable at once in this model anyway.
+    const int rc = m.real->xDelete(m.real, name, 0);
     if (m.recording && (rc == SQLITE_OK || rc == SQLITE_IOERR_DELETE_NOENT))
         m.images[name] = Image{};
     return rc;
@@ -271,15 +313,8 @@ bool crashed()
 
 void powerLoss()
 {
-    Machine &m = machine();
-    for (const auto &[path, image] : m.images) {
-        if (!image.exists) {
-            std::remove(path.c_str());
-            continue;
-        }
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(image.bytes.data(), std::streamsize(image.bytes.size()));
-    }
+    if (!machine().dead)
+        cutPower();
     disarm();
 }
 

@@ -14,10 +14,12 @@
 //   - Crash points are the xSync and xDelete calls, counted from 1. Both are needed: with one
 //     journal per file, a multi-file commit happens in the journal deletes, so sync points alone
 //     never fall between two files' commits. When the crash point arrives its call is not
-//     performed, and from then on every write, sync, truncate and delete fails with
-//     SQLITE_IOERR: the machine is dead, whatever SQLite tries next never reaches the disk.
-//   - powerLoss() puts every tracked file back to its durable image: rewrites its bytes and
-//     length, removes the files never synced, leaves deleted files deleted.
+//     performed and the power goes: every tracked file is put back to its durable image (bytes
+//     and length rewritten, files never synced removed, deleted files left deleted). From then
+//     on every write, sync, truncate and delete fails with SQLITE_IOERR: the machine is dead,
+//     so whatever the dying process tries next, and however it ends, never reaches the disk.
+//   - powerLoss() cuts the power at a moment of the test's choosing, as after an operation
+//     returned: every write since the last sync of its file is lost.
 //
 // Limits: it does not model torn or reordered writes within a sync interval (a sync keeps all of
 // the file's writes since the last one, in full, or a crash loses all of them), nor the
@@ -39,13 +41,16 @@ void install();
 void arm(int crashAt = 0);
 // Sync and delete calls seen since arm(), including the one that crashed.
 int points();
-// True once the crash point has arrived, until powerLoss() or disarm().
+// True once the crash point has arrived (the files are then already as the power loss left
+// them), until powerLoss() or disarm().
 bool crashed();
 
-// The power loss: every file tracked since arm() goes back to its durable image, and the
-// recording ends. Close every connection first (their writes fail anyway once crashed).
+// The power loss, unless the crash point already cut it: every file tracked since arm() goes
+// back to its durable image. Then the power comes back: the recording ends and writes work
+// again. Close every connection first.
 void powerLoss();
-// Ends the recording and leaves the files as they are, as an orderly shutdown would.
+// Ends the recording and leaves the files as they are, as an orderly shutdown would; a crashed
+// machine works again.
 void disarm();
 
 } // namespace data::crashvfs
