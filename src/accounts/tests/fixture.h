@@ -10,6 +10,14 @@
 
 namespace accounts::testing {
 
+// Opens the shared tables and user 0001's files, as signing in does.
+inline void openUserBooks(data::TDM &dm)
+{
+    dm.openSharedTables();
+    dm.pointUserTables("0001");
+    dm.OpenUserFiles();
+}
+
 class Books
 {
 public:
@@ -17,9 +25,7 @@ public:
     {
         dm.DataModuleCreate(dir.path());
         data::installFirstRun(dm.db(), QDate(2026, 12, 10));
-        dm.openSharedTables();
-        dm.pointUserTables("0001");
-        dm.OpenUserFiles();
+        openUserBooks(dm);
     }
 
     void addEntry(qint64 deb, qint64 cred)
