@@ -145,14 +145,15 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"controlCharacterShownAsBlank", "2007\x01", QDate(), invalidDate("2007")}),
     caseName);
 
-struct PlainTextCase
+// A text in, the text expected out.
+struct TextCase
 {
     const char *name;
     const char16_t *text;
     const char16_t *expected;
 };
 
-class PlainText : public ::testing::TestWithParam<PlainTextCase>
+class PlainText : public ::testing::TestWithParam<TextCase>
 {
 };
 
@@ -164,17 +165,14 @@ TEST_P(PlainText, MakesControlCharactersBlanks)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlainText,
-    ::testing::Values(PlainTextCase{"plain", u"Padaria São João", u"Padaria São João"},
-                      PlainTextCase{"entities", u"C&amp;A", u"C&A"},
-                      PlainTextCase{"bellAndTab", u"Padaria\aSão\tJoão", u"Padaria São João"},
-                      PlainTextCase{"lineBreakInside", u"linha um\r\nlinha dois",
-                                    u"linha um  linha dois"},
-                      PlainTextCase{"escapeAtTheStart", u"\x1B[0m123", u"[0m123"},
-                      PlainTextCase{"deleteAndC1",
-                                    u"a\x7F\x85"
-                                    u"b",
-                                    u"a  b"},
-                      PlainTextCase{"onlyControls", u"\a\b", u""}),
+    ::testing::Values(TextCase{"plain", u"Padaria São João", u"Padaria São João"},
+                      TextCase{"entities", u"C&amp;A", u"C&A"},
+                      TextCase{"bellAndTab", u"Padaria\aSão\tJoão", u"Padaria São João"},
+                      TextCase{"lineBreakInside", u"linha um\r\nlinha dois",
+                               u"linha um  linha dois"},
+                      TextCase{"escapeAtTheStart", u"\x1B[0m123", u"[0m123"},
+                      TextCase{"deleteAndC1", u"a\u007F\u0085b", u"a  b"},
+                      TextCase{"onlyControls", u"\a\b", u""}),
     caseName);
 
 TEST(DecodeEntities, ReplacesThePredefinedOnesOnly)
@@ -191,33 +189,26 @@ TEST(CutToField, KeepsAtMostTheFieldSizeWithoutSplittingACharacter)
     EXPECT_EQ(ofx::cutToField(QStringLiteral("abc\U0001F600"), 4), QStringLiteral("abc"));
 }
 
-struct LeafCase
-{
-    const char *name;
-    const char16_t *buffer;
-    const char16_t *value;
-};
-
-class TagValue : public ::testing::TestWithParam<LeafCase>
+class TagValue : public ::testing::TestWithParam<TextCase>
 {
 };
 
 TEST_P(TagValue, EndsWhereTheLeafEnds)
 {
-    EXPECT_EQ(ofx::TagValue(GetParam().buffer, u"MEMO").toString(),
-              QString::fromUtf16(GetParam().value));
+    EXPECT_EQ(ofx::TagValue(GetParam().text, u"MEMO").toString(),
+              QString::fromUtf16(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TagValue,
-    ::testing::Values(LeafCase{"sgmlAtLineEnd", u"<MEMO> Pão \r\n<TRNAMT>1", u"Pão"},
-                      LeafCase{"sgmlAtBareLineFeed", u"<MEMO>Pão\n<TRNAMT>1", u"Pão"},
-                      LeafCase{"sgmlAtNextTag", u"<MEMO>Pão<TRNAMT>1", u"Pão"},
-                      LeafCase{"xmlAtClosingTag", u"<MEMO>Pão</MEMO><TRNAMT>1", u"Pão"},
-                      LeafCase{"atEndOfBuffer", u"<MEMO>Pão", u"Pão"},
-                      LeafCase{"absent", u"<NAME>Pão</NAME>", u""},
-                      LeafCase{"caseMatters", u"<memo>Pão</memo>", u""},
-                      LeafCase{"firstOneWins", u"<MEMO>a\r\n<MEMO>b", u"a"}),
+    ::testing::Values(TextCase{"sgmlAtLineEnd", u"<MEMO> Pão \r\n<TRNAMT>1", u"Pão"},
+                      TextCase{"sgmlAtBareLineFeed", u"<MEMO>Pão\n<TRNAMT>1", u"Pão"},
+                      TextCase{"sgmlAtNextTag", u"<MEMO>Pão<TRNAMT>1", u"Pão"},
+                      TextCase{"xmlAtClosingTag", u"<MEMO>Pão</MEMO><TRNAMT>1", u"Pão"},
+                      TextCase{"atEndOfBuffer", u"<MEMO>Pão", u"Pão"},
+                      TextCase{"absent", u"<NAME>Pão</NAME>", u""},
+                      TextCase{"caseMatters", u"<memo>Pão</memo>", u""},
+                      TextCase{"firstOneWins", u"<MEMO>a\r\n<MEMO>b", u"a"}),
     caseName);
 
 TEST(FindBlock, EndsAtTheClosingTagOrAtTheNextOpeningOne)
