@@ -19,19 +19,23 @@ QByteArray writeChartFile(const std::vector<CtaRow> &rows, const TrailerRandom &
 static std::optional<CtaRow> parseRecord(const QByteArray &f)
 {
     const std::optional<qint64> red = fieldNumber(f.mid(10, 4));
-    if (!red)
+    const std::optional<QString> code = fieldText(f.left(10));
+    const std::optional<QString> name = fieldText(f.mid(14, 50));
+    // The history name is not read back, but a control byte there still tells a file that the
+    // program did not write.
+    if (!red || !code || !name || !fieldText(f.mid(64, 20)))
         return std::nullopt;
     CtaRow row;
-    row.codCta = fieldText(f.left(10));
+    row.codCta = *code;
     if (*red != 0)
         row.codRed = *red;
-    row.descricao = fieldText(f.mid(14, 50));
+    row.descricao = *name;
     return row;
 }
 
 static bool rowFitsChart(const CtaRow &r)
 {
-    if (!isWellFormed(r.codCta))
+    if (!isWellFormed(r.codCta) || r.descricao.isEmpty())
         return false;
     if (codeLevel(r.codCta) < 3)
         return !r.codRed;
@@ -39,12 +43,14 @@ static bool rowFitsChart(const CtaRow &r)
 }
 
 // What the editor's checks guarantee for a stored chart, checked for the file as a whole: the
-// storage would refuse a repeated code only halfway through the import, and a repeated reduced
-// code would make entries point at two accounts.
+// storage would refuse a repeated code only halfway through the import, a repeated reduced
+// code would make entries point at two accounts, and without its root a group can never get
+// an account, since the editor neither creates nor edits the roots.
 static bool formsAChart(const std::vector<CtaRow> &rows)
 {
     QSet<QString> codes;
     QSet<qint64> reds;
+    int roots = 0;
     for (const CtaRow &r : rows) {
         if (!rowFitsChart(r) || codes.contains(r.codCta))
             return false;
@@ -53,7 +59,11 @@ static bool formsAChart(const std::vector<CtaRow> &rows)
         codes.insert(r.codCta);
         if (r.codRed)
             reds.insert(*r.codRed);
+        if (isGroupRoot(r.codCta))
+            ++roots;
     }
+    if (roots != 3)
+        return false;
     for (const CtaRow &r : rows)
         if (codeLevel(r.codCta) > 1 && !codes.contains(parentCode(r.codCta)))
             return false;

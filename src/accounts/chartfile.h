@@ -23,8 +23,9 @@ struct ChartFileContent
     std::vector<CtaRow> rows; // only when Valid; descParaHsto is never read back
 };
 // Valid when the scheme's checks hold and the accounts form a chart the editor could have
-// built: well-formed codes, reduced codes exactly on level-3 accounts and in their group's
-// range, no code or reduced code twice, every parent present.
+// built: the three group roots, well-formed codes, reduced codes exactly on level-3 accounts
+// and in their group's range, no code or reduced code twice, every parent present, a name on
+// every account and no control character in any text.
 ChartFileContent readChartFile(const QByteArray &bytes);
 
 } // namespace accounts

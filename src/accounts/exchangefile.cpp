@@ -1,7 +1,9 @@
 #include "exchangefile.h"
 
+#include <app/controlchars.h>
 #include <app/error.h>
 
+#include <QFile>
 #include <QList>
 #include <QRandomGenerator>
 #include <QStringDecoder>
@@ -45,19 +47,25 @@ QByteArray numberField(qint64 value, int width)
 QByteArray textField(const QString &text, int width)
 {
     QStringEncoder enc("windows-1252");
-    QByteArray b = enc.encode(text);
+    QByteArray b = enc.encode(app::blankControlCharacters(text));
     // A line break or other control byte inside a name would break the line structure of the
-    // file, and it could not be read back.
+    // file, and the import refuses it. The encoder writes SUB (0x1A) for a character that the
+    // code page lacks.
     for (char &c : b)
         if (quint8(c) < 0x20)
             c = ' ';
     return b.left(width).leftJustified(width, ' ');
 }
 
-QString fieldText(const QByteArray &field)
+std::optional<QString> fieldText(const QByteArray &field)
 {
     QStringDecoder dec("windows-1252");
-    return QString(dec.decode(field)).trimmed();
+    // The bytes that Windows-1252 leaves undefined decode to C1 controls, so they are refused
+    // with the rest.
+    const QString text = dec.decode(field);
+    if (app::hasControlCharacter(text))
+        return std::nullopt;
+    return text.trimmed();
 }
 
 std::optional<qint64> fieldNumber(const QByteArray &field)
@@ -96,14 +104,16 @@ QByteArray writeExchangeFile(const std::vector<QByteArray> &fields, WeightCycle 
     return out;
 }
 
+// The lines without their ends. Empty lines after the last one are dropped: the line end of the
+// trailer leaves one, and an editor or a mail program may add more.
 static QList<QByteArray> splitLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast(); // the line end of the last line
     for (QByteArray &l : lines)
         if (l.endsWith('\r'))
             l.chop(1);
+    while (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
@@ -123,6 +133,8 @@ static bool isOtherVersion(const QByteArray &last)
 ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle)
 {
     ExchangeContent invalid;
+    if (bytes.size() > kMaxExchangeFileBytes)
+        return invalid;
     const QList<QByteArray> lines = splitLines(bytes);
     if (lines.isEmpty())
         return invalid;
@@ -149,6 +161,21 @@ ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle)
     if (!a || !b || *a + *b != s)
         return invalid;
     return content;
+}
+
+LoadedFile loadExchangeFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    if (f.size() > kMaxExchangeFileBytes)
+        return {LoadStatus::TooLarge, {}};
+    QByteArray bytes = f.read(kMaxExchangeFileBytes + 1);
+    if (f.error() != QFileDevice::NoError)
+        return {};
+    if (bytes.size() > kMaxExchangeFileBytes)
+        return {LoadStatus::TooLarge, {}};
+    return {LoadStatus::Loaded, std::move(bytes)};
 }
 
 } // namespace accounts

@@ -26,6 +26,14 @@ inline constexpr WeightCycle kHistoryCycle{1, 12};
 
 inline constexpr int kFieldBytes = 84; // positions 7-90 of a record line
 
+// No valid exchange file is larger than this. A history file holds at most 1000 records (the
+// code has three digits and none may repeat); a chart at most 591 (the three group roots, 100
+// title accounts per group and the 90 + 99 + 99 reduced codes of the analytical accounts). A
+// record line takes 102 bytes with its CR LF and the trailer 38, so the largest valid file is
+// 1000 x 102 + 38 = 102,038 bytes. Twice that and more leaves room for trailing blank lines and
+// stray bytes, while a file of line feeds or of another kind is refused before it is read whole.
+inline constexpr qint64 kMaxExchangeFileBytes = 256 * 1024;
+
 // Gives a whole number from 0 to `maxInclusive` (which is never negative). Injectable so tests
 // can fix the trailer.
 using TrailerRandom = std::function<qint64(qint64 maxInclusive)>;
@@ -52,15 +60,33 @@ struct ExchangeContent
     ExchangeStatus status = ExchangeStatus::Invalid;
     std::vector<QByteArray> fields; // positions 7-90 of each record line, only when Valid
 };
-// Checks every line and the trailer; CR LF or LF line ends. Never throws.
+// Checks every line and the trailer; CR LF or LF line ends, blank lines after the trailer
+// ignored. More than kMaxExchangeFileBytes is Invalid. Never throws.
 ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle);
 
-// Fixed-width fields in Windows-1252: text cut to `width` bytes and blank-filled on the right;
-// whole numbers zero-filled (throws app::Error for a negative number or one too wide).
+enum class LoadStatus {
+    Loaded,
+    Unreadable, // cannot be opened or read
+    TooLarge,   // more than kMaxExchangeFileBytes: cannot be a valid exchange file
+};
+struct LoadedFile
+{
+    LoadStatus status = LoadStatus::Unreadable;
+    QByteArray bytes; // only when Loaded
+};
+// The bytes of the file at `path`. The size is checked before reading, and the read stops one
+// byte past the bound, so neither a huge file nor one that grows while it is read (or a device
+// without a size) is ever held whole. Never throws.
+LoadedFile loadExchangeFile(const QString &path);
+
+// Fixed-width fields in Windows-1252: text cut to `width` bytes and blank-filled on the right,
+// with control characters (and characters the code page lacks) written as blanks; whole numbers
+// zero-filled (throws app::Error for a negative number or one too wide).
 QByteArray textField(const QString &text, int width);
 QByteArray numberField(qint64 value, int width);
-// The text of a field, decoded and trimmed.
-QString fieldText(const QByteArray &field);
+// The text of a field, decoded and trimmed; empty optional when it holds a control character,
+// which the program never writes and which no name may hold.
+std::optional<QString> fieldText(const QByteArray &field);
 // A field of decimal digits only; empty when it holds anything else.
 std::optional<qint64> fieldNumber(const QByteArray &field);
 

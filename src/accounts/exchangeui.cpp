@@ -12,7 +12,6 @@
 #include <data/UDM.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QSaveFile>
 
@@ -128,23 +127,23 @@ std::optional<std::pair<QString, QByteArray>> readChosenFile(QWidget *parent, co
     const QString path = askOpenName(parent, k);
     if (path.isEmpty())
         return std::nullopt;
-    QFile f(path);
-    QByteArray bytes;
-    bool read = false;
+    LoadedFile file;
     {
         app::WaitCursor wait;
-        read = f.open(QIODevice::ReadOnly);
-        if (read)
-            bytes = f.readAll();
-        read = read && f.error() == QFileDevice::NoError;
+        file = loadExchangeFile(path);
     }
-    if (!read) {
+    if (file.status == LoadStatus::Unreadable) {
         app::Mensagem("Erro ao abrir arquivo! Provavelmente\r\neste não é um arquivo de " +
                           k.fileNoun + ".",
                       0);
         return std::nullopt;
     }
-    return std::pair{path, bytes};
+    // Larger than any exchange file can be: the message of any other invalid file.
+    if (file.status == LoadStatus::TooLarge) {
+        app::Mensagem(k.invalid, 0);
+        return std::nullopt;
+    }
+    return std::pair{path, file.bytes};
 }
 
 // The messages of a refused file; true when the file is valid.

@@ -23,11 +23,15 @@ HistoryFileContent readHistoryFile(const QByteArray &bytes)
     QSet<qint64> codes;
     for (const QByteArray &f : content.fields) {
         const std::optional<qint64> codigo = fieldNumber(f.left(3));
-        // A repeated code would be refused by the storage halfway through the import.
-        if (!codigo || codes.contains(*codigo))
+        const std::optional<QString> text = fieldText(f.mid(3, 80));
+        // The type is one character or none; a control byte is no type at all.
+        const std::optional<QString> tipo = fieldText(f.mid(83, 1));
+        // A repeated code would be refused by the storage halfway through the import, and the
+        // editor never stores a history without its text.
+        if (!codigo || codes.contains(*codigo) || !text || text->isEmpty() || !tipo)
             return {};
         codes.insert(*codigo);
-        out.rows.push_back({*codigo, fieldText(f.mid(3, 80)), fieldText(f.mid(83, 1))});
+        out.rows.push_back({*codigo, *text, *tipo});
     }
     return out;
 }

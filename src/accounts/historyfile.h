@@ -21,7 +21,9 @@ struct HistoryFileContent
     ExchangeStatus status = ExchangeStatus::Invalid;
     std::vector<HstoRow> rows; // only when Valid
 };
-// Valid when the scheme's checks hold and no code appears twice.
+// Valid when the scheme's checks hold, no code appears twice, every history has its text, and
+// neither the text nor the type (one character, or a blank for none) holds a control
+// character.
 HistoryFileContent readHistoryFile(const QByteArray &bytes);
 
 } // namespace accounts

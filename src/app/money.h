@@ -46,4 +46,15 @@ private:
     qint64 m_c = 0;
 };
 
+// The largest amount one entry may hold: 999.999.999,99. Ten million entries of that size sum
+// to about 10^18 centavos, which still fits in a qint64 (about 9.2 x 10^18), so no balance,
+// total or report sum over a book can overflow.
+inline constexpr qint64 kMaxAmountCentavos = 99'999'999'999;
+
+// True when |centavos| is at most kMaxAmountCentavos.
+constexpr bool amountInRange(qint64 centavos)
+{
+    return centavos >= -kMaxAmountCentavos && centavos <= kMaxAmountCentavos;
+}
+
 } // namespace app

@@ -1,6 +1,7 @@
 // Text-to-value conversions for OFX leaves, with the user's conversion messages on failure.
 #include "fields.h"
 
+#include <app/controlchars.h>
 #include <app/error.h>
 
 #include <array>
@@ -20,26 +21,26 @@ static bool allDigits(QStringView s)
     return true;
 }
 
-static int datePart(QStringView text, qsizetype from, qsizetype length)
+QString invalidDateMessage(QStringView text)
 {
-    const QStringView part = text.mid(from, length);
-    if (!allDigits(part)) {
-        QUORVILA_THROW(
-            app::ConversionError,
-            QStringLiteral("'%1' não é um valor inteiro válido. Verifique!").arg(part.toString()));
-    }
-    return part.toInt();
+    if (text.isEmpty())
+        return QStringLiteral("Data ausente no arquivo OFX!");
+    return QStringLiteral("Data inválida no arquivo OFX: \"%1\"!\r\nA data deve estar na forma "
+                          "AAAAMMDD, com ano de %2 a %3.")
+        .arg(cutToField(plainText(text), 40))
+        .arg(kFirstYear)
+        .arg(kLastYear);
 }
 
 QDate decodeDate(QStringView text)
 {
-    const int year = datePart(text, 0, 4);
-    const int month = datePart(text, 4, 2);
-    const int day = datePart(text, 6, 2);
-    const QDate date(year, month, day);
-    if (!date.isValid())
-        QUORVILA_THROW(app::ConversionError,
-                       QStringLiteral("Parâmetro inválido para codificar a Data!"));
+    const QStringView digits = text.first(qMin<qsizetype>(8, text.size()));
+    if (digits.size() < 8 || !allDigits(digits))
+        QUORVILA_THROW(app::ConversionError, invalidDateMessage(text));
+    const QDate date(digits.first(4).toInt(), digits.sliced(4, 2).toInt(),
+                     digits.sliced(6, 2).toInt());
+    if (!date.isValid() || date.year() < kFirstYear || date.year() > kLastYear)
+        QUORVILA_THROW(app::ConversionError, invalidDateMessage(text));
     return date;
 }
 
@@ -120,6 +121,11 @@ QString decodeEntities(QStringView text)
             out.append(text[i++]);
     }
     return out;
+}
+
+QString plainText(QStringView text)
+{
+    return app::blankControlCharacters(decodeEntities(text)).trimmed();
 }
 
 QString cutToField(const QString &text, int size)

@@ -8,6 +8,7 @@
 #include "tagscan.h"
 
 #include <app/error.h>
+#include <app/format.h>
 
 #include <QFile>
 
@@ -53,9 +54,17 @@ static void checkStructure(QStringView text)
     }
 }
 
+QString amountTooLargeMessage(QStringView amount)
+{
+    return QStringLiteral("Valor de lançamento acima do máximo permitido no arquivo OFX: "
+                          "\"%1\"!\r\nO maior valor aceito para um lançamento é %2.")
+        .arg(cutToField(plainText(amount), 40),
+             app::formatMoney(app::Money::fromCentavos(app::kMaxAmountCentavos)));
+}
+
 static QString textOf(QStringView block, QStringView tag, int size)
 {
-    return cutToField(decodeEntities(TagValue(block, tag)), size);
+    return cutToField(plainText(TagValue(block, tag)), size);
 }
 
 static StagingRow readRow(QStringView block, const Preferences &prefs)
@@ -64,24 +73,32 @@ static StagingRow readRow(QStringView block, const Preferences &prefs)
     row.Data = decodeDate(TagValue(block, u"DTPOSTED"));
     const QStringView amount = TagValue(block, u"TRNAMT");
     const app::Money signedValue = decodeAmount(amount);
+    if (!app::amountInRange(signedValue.centavos()))
+        QUORVILA_THROW(app::ConversionError, amountTooLargeMessage(amount));
     row.Valor = signedValue.abs();
-    // The direction is the written sign, so "-0.00" still counts as a debit.
     if (amount.startsWith(u'-'))
         row.Controle = QStringLiteral("-");
-    row.NumDoc = cutToField(QStringLiteral("[I] ") + decodeEntities(TagValue(block, u"CHECKNUM")),
-                            numDocSize);
+    row.NumDoc =
+        cutToField(QStringLiteral("[I] ") + plainText(TagValue(block, u"CHECKNUM")), numDocSize);
     row.Hsto = textOf(block, u"MEMO", hstoSize);
     row.Confirmado = prefs.OkOFX;
     bookRow(row, prefs);
     return row;
 }
 
-static std::vector<StagingRow> readRows(QStringView list, const Preferences &prefs)
+// Every transaction is converted, so a bad date or amount refuses the file even on a row of
+// amount zero; such rows are then left out, because the entry editor refuses a zero amount
+// and the import would store entries that could not be saved again.
+static void readRows(QStringView list, const Preferences &prefs, Statement &st)
 {
-    std::vector<StagingRow> rows;
-    for (Span s = findBlock(list, u"STMTTRN"); s.isFound(); s = findBlock(list, u"STMTTRN", s.next))
-        rows.push_back(readRow(innerText(list, s), prefs));
-    return rows;
+    for (Span s = findBlock(list, u"STMTTRN"); s.isFound();
+         s = findBlock(list, u"STMTTRN", s.next)) {
+        StagingRow row = readRow(innerText(list, s), prefs);
+        if (row.Valor.isZero())
+            ++st.zeroAmountsLeftOut;
+        else
+            st.rows.push_back(std::move(row));
+    }
 }
 
 static std::optional<QDate> optionalDate(QStringView block, QStringView tag)
@@ -96,11 +113,11 @@ static void readAccount(QStringView head, Statement &st)
 {
     const Span from = findBlock(head, u"BANKACCTFROM");
     const QStringView account = from.isFound() ? innerText(head, from) : head;
-    st.bankId = decodeEntities(TagValue(account, u"BANKID"));
+    st.bankId = plainText(TagValue(account, u"BANKID"));
     if (st.bankId.size() < 4)
         st.bankId = st.bankId.rightJustified(4, u'0');
-    st.branchId = decodeEntities(TagValue(account, u"BRANCHID"));
-    st.accountId = decodeEntities(TagValue(account, u"ACCTID"));
+    st.branchId = plainText(TagValue(account, u"BRANCHID"));
+    st.accountId = plainText(TagValue(account, u"ACCTID"));
 }
 
 static void readBalance(QStringView tail, Statement &st)
@@ -131,7 +148,7 @@ Statement readStatement(const QByteArray &bytes, const Preferences &prefs)
     const Span listSpan = findBlock(stmt, u"BANKTRANLIST");
     const QStringView list = innerText(stmt, listSpan);
     Statement st;
-    st.rows = readRows(list, prefs);
+    readRows(list, prefs, st);
     readAccount(listSpan.isFound() ? stmt.first(listSpan.begin) : stmt, st);
     readBalance(listSpan.isFound() ? stmt.sliced(listSpan.next) : stmt, st);
     readPeriod(list, st);

@@ -55,6 +55,9 @@ struct Statement
     QDate periodStart;                 // DTSTART of the transaction list, null when absent
     QDate periodEnd;
     int statementCount = 0; // statements in the file; only the first one is read
+    // Transactions of amount zero, which are not in rows: the entry editor refuses a zero
+    // amount, so the import screen only says how many there were.
+    int zeroAmountsLeftOut = 0;
 };
 
 // Sets CtaDeb and CtaCred of `row` from its Controle: a debit ("-") moves money from the bank

@@ -11,6 +11,9 @@
 
 #include <app/error.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -227,7 +230,29 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"versionTwo", [](auto &k, auto &) { return withVersion(k, "0002"); },
                    ExchangeStatus::OtherVersion},
         DamageCase{"versionZero", [](auto &k, auto &) { return withVersion(k, "0000"); },
-                   ExchangeStatus::OtherVersion}),
+                   ExchangeStatus::OtherVersion},
+        // Regression: one more line end after the trailer made a good file "invalid".
+        DamageCase{"trailingBlankLines", [](auto &k, auto &) { return k + "\r\n\r\n"; },
+                   ExchangeStatus::Valid},
+        DamageCase{"trailingLineFeeds", [](auto &k, auto &) { return k + "\n\n\n"; },
+                   ExchangeStatus::Valid},
+        DamageCase{"blankLineBeforeTrailer",
+                   [](auto &k, auto &) {
+                       const qsizetype start = k.lastIndexOf('\n', k.size() - 2) + 1;
+                       return k.left(start) + "\r\n" + k.mid(start);
+                   },
+                   ExchangeStatus::Invalid},
+        DamageCase{"onlyLineEnds", [](auto &, auto &) { return QByteArray("\r\n\r\n\n"); },
+                   ExchangeStatus::Invalid},
+        DamageCase{"largerThanAnyExchangeFile",
+                   [](auto &k, auto &) {
+                       return k + QByteArray(kMaxExchangeFileBytes - k.size() + 1, '\n');
+                   },
+                   ExchangeStatus::Invalid},
+        DamageCase{
+            "trailingLineFeedsUpToTheBound",
+            [](auto &k, auto &) { return k + QByteArray(kMaxExchangeFileBytes - k.size(), '\n'); },
+            ExchangeStatus::Valid}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct ContentCase
@@ -289,8 +314,161 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChartFileContentCheck,
                                            ContentCase{"unknownGroup",
                                                        [](auto &r) {
                                                            r.push_back(row("3", std::nullopt));
+                                                       }},
+                                           // Regression: a chart of the root "0" alone was
+                                           // imported, and group 1 could never get an account.
+                                           ContentCase{"onlyRootZero",
+                                                       [](auto &r) {
+                                                           r = {row("0", std::nullopt)};
+                                                       }},
+                                           ContentCase{"groupWithoutItsRoot",
+                                                       [](auto &r) {
+                                                           std::erase_if(r, [](const CtaRow &c) {
+                                                               return c.codCta.startsWith('2');
+                                                           });
+                                                       }},
+                                           ContentCase{"accountWithoutName",
+                                                       [](auto &r) {
+                                                           r.push_back(row("2.04.07", 250));
+                                                           r.back().descricao.clear();
                                                        }}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// One extra record, built byte by byte, after the starting chart's or histories' records; the
+// scheme's checks of the whole file hold, so only the record's content decides.
+struct RecordCase
+{
+    const char *name;
+    bool chart;
+    QByteArray record; // the record's 84 bytes of fields
+    ExchangeStatus expected;
+};
+
+QByteArray chartRecord(const QByteArray &name, const QByteArray &code = "2.04.07",
+                       const QByteArray &historyName = {})
+{
+    return code.leftJustified(10, ' ') + "0250" + name.leftJustified(50, ' ') +
+           historyName.leftJustified(20, ' ');
+}
+
+QByteArray historyRecord(const QByteArray &text, char tipo = ' ')
+{
+    return "999" + text.leftJustified(80, ' ') + QByteArray(1, tipo);
+}
+
+class ExtraRecord : public ::testing::TestWithParam<RecordCase>
+{
+};
+
+// Regression: NUL, ESC, BEL and CR in names, and any byte as a history type, were stored; a
+// name with a NUL came back cut short.
+TEST_P(ExtraRecord, IsRefusedWhenItHoldsAControlCharacter)
+{
+    const RecordCase &c = GetParam();
+    Books books;
+    const WeightCycle cycle = c.chart ? kChartCycle : kHistoryCycle;
+    const QByteArray own = c.chart ? writeChartFile(ChartStore(books.dm).rows(), zero())
+                                   : writeHistoryFile(HistoryStore(books.dm).rows(), zero());
+    std::vector<QByteArray> fields = readExchangeFile(own, cycle).fields;
+    ASSERT_EQ(c.record.size(), kFieldBytes);
+    fields.push_back(c.record);
+    const QByteArray file = writeExchangeFile(fields, cycle, zero());
+    const ExchangeStatus got = c.chart ? readChartFile(file).status : readHistoryFile(file).status;
+    EXPECT_EQ(int(got), int(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExtraRecord,
+    ::testing::Values(
+        RecordCase{"chartPlainName", true, chartRecord("Condom\xEDnio"), ExchangeStatus::Valid},
+        RecordCase{"chartNulInName", true, chartRecord(QByteArray("Luz\0G\xE1s", 7)),
+                   ExchangeStatus::Invalid},
+        RecordCase{"chartEscInName", true, chartRecord("Luz\x1B[2J"), ExchangeStatus::Invalid},
+        RecordCase{"chartBelInName", true, chartRecord("Luz\a"), ExchangeStatus::Invalid},
+        RecordCase{"chartCrInName", true, chartRecord("Luz\rG\xE1s"), ExchangeStatus::Invalid},
+        RecordCase{"chartDelInName", true, chartRecord("Luz\x7F"), ExchangeStatus::Invalid},
+        RecordCase{"chartUndefinedByteInName", true, chartRecord("Luz\x81"),
+                   ExchangeStatus::Invalid},
+        RecordCase{"chartNulInCodePadding", true, chartRecord("Luz", QByteArray("2.04.07\0", 8)),
+                   ExchangeStatus::Invalid},
+        RecordCase{"chartTabInHistoryName", true, chartRecord("Luz", "2.04.07", "LUZ\t"),
+                   ExchangeStatus::Invalid},
+        RecordCase{"historyPlainWithType", false, historyRecord("Aluguel <M>", 'D'),
+                   ExchangeStatus::Valid},
+        RecordCase{"historyNulInText", false, historyRecord(QByteArray("Aluguel\0<M>", 11)),
+                   ExchangeStatus::Invalid},
+        RecordCase{"historyCrLfInText", false, historyRecord("Aluguel\r\n<M>"),
+                   ExchangeStatus::Invalid},
+        RecordCase{"historyEmptyText", false, historyRecord(""), ExchangeStatus::Invalid},
+        RecordCase{"historyNulAsType", false, historyRecord("Aluguel", '\0'),
+                   ExchangeStatus::Invalid},
+        RecordCase{"historyEscAsType", false, historyRecord("Aluguel", '\x1B'),
+                   ExchangeStatus::Invalid},
+        RecordCase{"historyDelAsType", false, historyRecord("Aluguel", '\x7F'),
+                   ExchangeStatus::Invalid},
+        RecordCase{"historyUndefinedByteAsType", false, historyRecord("Aluguel", '\x9D'),
+                   ExchangeStatus::Invalid}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ExchangeFileText, ControlCharactersAreWrittenAsBlanksAndReadBack)
+{
+    // U+0081 has a byte of its own in Windows-1252 (0x81), which reads back as the control it
+    // is; a file the program writes must still import.
+    const std::vector<HstoRow> rows{{11, QString::fromUtf8("Luz\x01\xC2\x81\x7F\tG\xC3\xA1s"), {}},
+                                    {12, QStringLiteral("Pix \U0001F600 enviado"), "\x07"}};
+    const HistoryFileContent back = readHistoryFile(writeHistoryFile(rows, zero()));
+    ASSERT_EQ(back.status, ExchangeStatus::Valid);
+    const std::vector<HstoRow> expected{{11, QString::fromUtf8("Luz    G\xC3\xA1s"), {}},
+                                        {12, QStringLiteral("Pix   enviado"), {}}};
+    EXPECT_EQ(back.rows, expected);
+}
+
+class LoadExchangeFile : public ::testing::Test
+{
+protected:
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = dir.filePath("arquivo.KHP");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(LoadExchangeFile, GivesTheBytesOfAFileWithinTheBound)
+{
+    const QByteArray bytes =
+        writeHistoryFile({{11, "A", {}}}, zero()) + QByteArray(kMaxExchangeFileBytes - 140, '\n');
+    const LoadedFile got = loadExchangeFile(write(bytes));
+    EXPECT_EQ(int(got.status), int(LoadStatus::Loaded));
+    EXPECT_EQ(got.bytes, bytes);
+    EXPECT_EQ(int(readHistoryFile(got.bytes).status), int(ExchangeStatus::Valid));
+}
+
+// Regression: 200 MB of line feeds were read whole (30 s and gigabytes of memory) before being
+// found invalid.
+TEST_F(LoadExchangeFile, RefusesALargerFileUnread)
+{
+    const LoadedFile got = loadExchangeFile(write(QByteArray(kMaxExchangeFileBytes + 1, '\n')));
+    EXPECT_EQ(int(got.status), int(LoadStatus::TooLarge));
+    EXPECT_TRUE(got.bytes.isEmpty());
+}
+
+// A device reports no size and never ends, like a file that grows while it is read.
+TEST_F(LoadExchangeFile, StopsReadingPastTheBoundWhenTheSizeSaysNothing)
+{
+    if (!QFile::exists("/dev/zero"))
+        GTEST_SKIP() << "no /dev/zero here";
+    EXPECT_EQ(int(loadExchangeFile("/dev/zero").status), int(LoadStatus::TooLarge));
+}
+
+TEST_F(LoadExchangeFile, SaysWhenTheFileCannotBeRead)
+{
+    EXPECT_EQ(int(loadExchangeFile(dir.filePath("nenhum.KHP")).status),
+              int(LoadStatus::Unreadable));
+}
 
 TEST_F(ExchangeFiles, AFailedReplaceLeavesTheTableAsItWas)
 {

@@ -669,7 +669,11 @@ void AccountsTest::chartImportRefusesTamperedAndTakesGood()
     tampered[150] = tampered[150] == 'a' ? 'b' : 'a';
     const QString tamperedPath = m_dir->path() + "/Alterado.KPF";
     const QString goodPath = m_dir->path() + "/Bom.KPF";
-    for (auto [path, bytes] : {std::pair{tamperedPath, tampered}, {goodPath, good}}) {
+    // Larger than any exchange file: refused as invalid without being read whole.
+    const QString hugePath = m_dir->path() + "/Enorme.KPF";
+    const QByteArray huge = good + QByteArray(kMaxExchangeFileBytes, '\n');
+    for (auto [path, bytes] :
+         {std::pair{tamperedPath, tampered}, {goodPath, good}, {hugePath, huge}}) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
@@ -679,14 +683,17 @@ void AccountsTest::chartImportRefusesTamperedAndTakesGood()
     runChart([&](TFormCta &f) {
         fileDialogAnswer(tamperedPath);
         buttonOf(&f, "BtImport")->click();
+        fileDialogAnswer(hugePath);
+        buttonOf(&f, "BtImport")->click();
         fileDialogAnswer(goodPath);
         buttonOf(&f, "BtImport")->click();
         child<QTabWidget>(&f, "PageCta")->setCurrentIndex(2);
         countAfter = child<QLabel>(&f, "RecNoSai")->text();
     });
+    const QString invalid =
+        "Erro ao abrir arquivo de Plano de Contas!\r\nEste não é um arquivo válido!";
     QCOMPARE(m_messages,
-             (QStringList{"Erro ao abrir arquivo de Plano de Contas!\r\nEste não é um arquivo "
-                          "válido!",
+             (QStringList{invalid, invalid,
                           "Importar o Plano de Contas do arquivo\r\n" +
                               QDir::toNativeSeparators(goodPath) +
                               "\r\nimplica substituir o Plano de Contas atual!\r\n\r\nTem certeza "

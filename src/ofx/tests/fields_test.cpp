@@ -98,9 +98,16 @@ struct DateCase
 {
     const char *name;
     const char *text;
-    QDate date;        // when it converts
-    const char *error; // else the message
+    QDate date;    // when it converts
+    QString error; // else the message
 };
+
+// The message for a date that does not convert, as the user reads it.
+QString invalidDate(const char *quoted)
+{
+    return QStringLiteral("Data inválida no arquivo OFX: \"") + QString::fromUtf8(quoted) +
+           QStringLiteral("\"!\r\nA data deve estar na forma AAAAMMDD, com ano de 1900 a 2099.");
+}
 
 class DecodeDate : public ::testing::TestWithParam<DateCase>
 {
@@ -111,25 +118,61 @@ TEST_P(DecodeDate, ReadsTheFirstEightCharacters)
     const DateCase &c = GetParam();
     QDate got;
     EXPECT_EQ(conversionMessage([&] { got = ofx::decodeDate(QString::fromUtf8(c.text)); }),
-              QString::fromUtf8(c.error));
+              c.error);
     EXPECT_EQ(got, c.date);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeDate,
     ::testing::Values(
-        DateCase{"dayOnly", "20071031", QDate(2007, 10, 31), ""},
-        DateCase{"noonWithTimeZone", "20071031120000[-3:BRT]", QDate(2007, 10, 31), ""},
-        DateCase{"fractionsAndZone", "20240229235959.999[+0:GMT]", QDate(2024, 2, 29), ""},
-        DateCase{"empty", "", QDate(), "'' não é um valor inteiro válido. Verifique!"},
-        DateCase{"yearOnly", "2007", QDate(), "'' não é um valor inteiro válido. Verifique!"},
-        DateCase{"lettersInMonth", "2007AB01", QDate(),
-                 "'AB' não é um valor inteiro válido. Verifique!"},
-        DateCase{"isoDashes", "2007-10-31", QDate(),
-                 "'-1' não é um valor inteiro válido. Verifique!"},
-        DateCase{"noSuchDay", "20070230", QDate(), "Parâmetro inválido para codificar a Data!"},
-        DateCase{"monthZero", "20070010", QDate(), "Parâmetro inválido para codificar a Data!"},
-        DateCase{"yearZero", "00000101", QDate(), "Parâmetro inválido para codificar a Data!"}),
+        DateCase{"dayOnly", "20071031", QDate(2007, 10, 31), {}},
+        DateCase{"noonWithTimeZone", "20071031120000[-3:BRT]", QDate(2007, 10, 31), {}},
+        DateCase{"fractionsAndZone", "20240229235959.999[+0:GMT]", QDate(2024, 2, 29), {}},
+        DateCase{"firstYear", "19000101", QDate(1900, 1, 1), {}},
+        DateCase{"lastYear", "20991231", QDate(2099, 12, 31), {}},
+        DateCase{"empty", "", QDate(), QStringLiteral("Data ausente no arquivo OFX!")},
+        DateCase{"yearOnly", "2007", QDate(), invalidDate("2007")},
+        DateCase{"lettersInMonth", "2007AB01", QDate(), invalidDate("2007AB01")},
+        // Regression: said "'-1' não é um valor inteiro válido", naming no date at all.
+        DateCase{"isoDashes", "2026-12-10", QDate(), invalidDate("2026-12-10")},
+        DateCase{"signedDay", "200710+1", QDate(), invalidDate("200710+1")},
+        DateCase{"noSuchDay", "20070230", QDate(), invalidDate("20070230")},
+        DateCase{"monthZero", "20070010", QDate(), invalidDate("20070010")},
+        DateCase{"yearZero", "00000101", QDate(), invalidDate("00000101")},
+        // Regression: any year from 1 to 9999 was taken.
+        DateCase{"beforeFirstYear", "18991231", QDate(), invalidDate("18991231")},
+        DateCase{"afterLastYear", "21000101120000", QDate(), invalidDate("21000101120000")},
+        DateCase{"controlCharacterShownAsBlank", "2007\x01", QDate(), invalidDate("2007")}),
+    caseName);
+
+// A text in, the text expected out.
+struct TextCase
+{
+    const char *name;
+    const char16_t *text;
+    const char16_t *expected;
+};
+
+class PlainText : public ::testing::TestWithParam<TextCase>
+{
+};
+
+// Regression: control characters of memos and check numbers went into the rows as they were.
+TEST_P(PlainText, MakesControlCharactersBlanks)
+{
+    EXPECT_EQ(ofx::plainText(GetParam().text), QString::fromUtf16(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlainText,
+    ::testing::Values(TextCase{"plain", u"Padaria São João", u"Padaria São João"},
+                      TextCase{"entities", u"C&amp;A", u"C&A"},
+                      TextCase{"bellAndTab", u"Padaria\aSão\tJoão", u"Padaria São João"},
+                      TextCase{"lineBreakInside", u"linha um\r\nlinha dois",
+                               u"linha um  linha dois"},
+                      TextCase{"escapeAtTheStart", u"\x1B[0m123", u"[0m123"},
+                      TextCase{"deleteAndC1", u"a\u007F\u0085b", u"a  b"},
+                      TextCase{"onlyControls", u"\a\b", u""}),
     caseName);
 
 TEST(DecodeEntities, ReplacesThePredefinedOnesOnly)
@@ -146,33 +189,26 @@ TEST(CutToField, KeepsAtMostTheFieldSizeWithoutSplittingACharacter)
     EXPECT_EQ(ofx::cutToField(QStringLiteral("abc\U0001F600"), 4), QStringLiteral("abc"));
 }
 
-struct LeafCase
-{
-    const char *name;
-    const char16_t *buffer;
-    const char16_t *value;
-};
-
-class TagValue : public ::testing::TestWithParam<LeafCase>
+class TagValue : public ::testing::TestWithParam<TextCase>
 {
 };
 
 TEST_P(TagValue, EndsWhereTheLeafEnds)
 {
-    EXPECT_EQ(ofx::TagValue(GetParam().buffer, u"MEMO").toString(),
-              QString::fromUtf16(GetParam().value));
+    EXPECT_EQ(ofx::TagValue(GetParam().text, u"MEMO").toString(),
+              QString::fromUtf16(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TagValue,
-    ::testing::Values(LeafCase{"sgmlAtLineEnd", u"<MEMO> Pão \r\n<TRNAMT>1", u"Pão"},
-                      LeafCase{"sgmlAtBareLineFeed", u"<MEMO>Pão\n<TRNAMT>1", u"Pão"},
-                      LeafCase{"sgmlAtNextTag", u"<MEMO>Pão<TRNAMT>1", u"Pão"},
-                      LeafCase{"xmlAtClosingTag", u"<MEMO>Pão</MEMO><TRNAMT>1", u"Pão"},
-                      LeafCase{"atEndOfBuffer", u"<MEMO>Pão", u"Pão"},
-                      LeafCase{"absent", u"<NAME>Pão</NAME>", u""},
-                      LeafCase{"caseMatters", u"<memo>Pão</memo>", u""},
-                      LeafCase{"firstOneWins", u"<MEMO>a\r\n<MEMO>b", u"a"}),
+    ::testing::Values(TextCase{"sgmlAtLineEnd", u"<MEMO> Pão \r\n<TRNAMT>1", u"Pão"},
+                      TextCase{"sgmlAtBareLineFeed", u"<MEMO>Pão\n<TRNAMT>1", u"Pão"},
+                      TextCase{"sgmlAtNextTag", u"<MEMO>Pão<TRNAMT>1", u"Pão"},
+                      TextCase{"xmlAtClosingTag", u"<MEMO>Pão</MEMO><TRNAMT>1", u"Pão"},
+                      TextCase{"atEndOfBuffer", u"<MEMO>Pão", u"Pão"},
+                      TextCase{"absent", u"<NAME>Pão</NAME>", u""},
+                      TextCase{"caseMatters", u"<memo>Pão</memo>", u""},
+                      TextCase{"firstOneWins", u"<MEMO>a\r\n<MEMO>b", u"a"}),
     caseName);
 
 TEST(FindBlock, EndsAtTheClosingTagOrAtTheNextOpeningOne)

@@ -140,14 +140,64 @@ TEST(ReadStatement, TextsAreCutToTheirFields)
 {
     const QByteArray memo(100, 'm');
     const ofx::Statement st = ofx::readStatement(
-        statement(transaction("20070101", "-0.00",
+        statement(transaction("20070101", "-0.01",
                               "<CHECKNUM>123456789012345\r\n<MEMO>" + memo + "\r\n")),
         prefs);
     ASSERT_EQ(st.rows.size(), 1u);
     EXPECT_EQ(st.rows[0].Hsto, QString(80, u'm'));
     EXPECT_EQ(st.rows[0].NumDoc, QStringLiteral("[I] 12345678901"));
-    // A written minus is a debit even when the amount is zero.
     EXPECT_EQ(st.rows[0].Controle, QStringLiteral("-"));
+}
+
+// Regression: a NUL, BEL, ESC or a line break inside an XML element went into the memo and the
+// document number as it was.
+TEST(ReadStatement, ControlCharactersInTextsBecomeBlanks)
+{
+    const QByteArray list = transaction("20070101", "-1",
+                                        QByteArray("<CHECKNUM>\x1B"
+                                                   "12\a\r\n<MEMO>Padaria\0S\xE3o\tJo\xE3o\r\n",
+                                                   40)) +
+                            transaction("20070102", "2", "<MEMO>linha um\r\nlinha dois</MEMO>\r\n");
+    const ofx::Statement st = ofx::readStatement(statement(list), prefs);
+    const std::vector<StagingRow> expected{
+        row(QDate(2007, 1, 1), 201, 11, 100, "Padaria São João", "[I] 12", "-"),
+        row(QDate(2007, 1, 2), 11, 101, 200, "linha um  linha dois", "[I] "),
+    };
+    EXPECT_EQ(st.rows, expected);
+}
+
+// Regression: rows of amount zero were staged, and the entry editor refuses them.
+TEST(ReadStatement, ZeroAmountsAreLeftOutAndCounted)
+{
+    const QByteArray list = transaction("20070101", "0.00") + transaction("20070102", "-5,10") +
+                            transaction("20070103", "-0") + transaction("20070104", "0.004") +
+                            transaction("20070105", "7");
+    const ofx::Statement st = ofx::readStatement(statement(list), prefs);
+    const std::vector<StagingRow> expected{
+        row(QDate(2007, 1, 2), 201, 11, 510, "", "[I] ", "-"),
+        row(QDate(2007, 1, 5), 11, 101, 700, "", "[I] "),
+    };
+    EXPECT_EQ(st.rows, expected);
+    EXPECT_EQ(st.zeroAmountsLeftOut, 3);
+}
+
+TEST(ReadStatement, OnlyZeroAmountsGiveNoRows)
+{
+    const ofx::Statement st = ofx::readStatement(
+        statement(transaction("20070101", "0") + transaction("20070102", "-0.00")), prefs);
+    EXPECT_TRUE(st.rows.empty());
+    EXPECT_EQ(st.zeroAmountsLeftOut, 2);
+}
+
+TEST(ReadStatement, TheLargestAmountOfAnEntryIsRead)
+{
+    const ofx::Statement st =
+        ofx::readStatement(statement(transaction("20070101", "999999999.99") +
+                                     transaction("20070102", "-999999999,99")),
+                           prefs);
+    ASSERT_EQ(st.rows.size(), 2u);
+    EXPECT_EQ(st.rows[0].Valor, Money::fromCentavos(app::kMaxAmountCentavos));
+    EXPECT_EQ(st.rows[1].Valor, Money::fromCentavos(app::kMaxAmountCentavos));
 }
 
 TEST(ReadStatement, MissingHeaderFactsStayEmpty)
@@ -310,23 +360,51 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FailConversion,
     ::testing::Values(
         ConversionCase{"missingPostedDate", statement("<STMTTRN>\r\n<TRNAMT>1\r\n</STMTTRN>\r\n"),
-                       "'' não é um valor inteiro válido. Verifique!"},
+                       "Data ausente no arquivo OFX!"},
         ConversionCase{"emptyTransactionBlock",
                        statement(oneTransaction + "<STMTTRN></STMTTRN>\r\n"),
-                       "'' não é um valor inteiro válido. Verifique!"},
+                       "Data ausente no arquivo OFX!"},
         ConversionCase{"missingAmount",
                        statement("<STMTTRN>\r\n<DTPOSTED>20070101\r\n</STMTTRN>\r\n"),
                        "'' não é um valor de ponto flutuante válido. Verifique!"},
         ConversionCase{"thirdTransactionHasNoSuchDay",
                        statement(oneTransaction + oneTransaction + transaction("20070230", "1")),
-                       "Parâmetro inválido para codificar a Data!"},
+                       "Data inválida no arquivo OFX: \"20070230\"!\r\nA data deve estar na "
+                       "forma AAAAMMDD, com ano de 1900 a 2099."},
+        // Regression: "'-1' não é um valor inteiro válido. Verifique!".
+        ConversionCase{"postedDateWithDashes", statement(transaction("2026-12-10", "1")),
+                       "Data inválida no arquivo OFX: \"2026-12-10\"!\r\nA data deve estar na "
+                       "forma AAAAMMDD, com ano de 1900 a 2099."},
+        ConversionCase{"postedDateIn2100", statement(transaction("21000101", "1")),
+                       "Data inválida no arquivo OFX: \"21000101\"!\r\nA data deve estar na "
+                       "forma AAAAMMDD, com ano de 1900 a 2099."},
+        ConversionCase{"balanceDateIn1899",
+                       statement(oneTransaction, "<LEDGERBAL>\r\n<BALAMT>1\r\n<DTASOF>18991231"
+                                                 "\r\n</LEDGERBAL>\r\n"),
+                       "Data inválida no arquivo OFX: \"18991231\"!\r\nA data deve estar na "
+                       "forma AAAAMMDD, com ano de 1900 a 2099."},
+        // Regression: any amount of up to 16 whole digits was staged, beyond what an entry holds.
+        ConversionCase{"amountAboveTheLargestEntry",
+                       statement(oneTransaction + transaction("20070101", "1000000000.00")),
+                       "Valor de lançamento acima do máximo permitido no arquivo OFX: "
+                       "\"1000000000.00\"!\r\nO maior valor aceito para um lançamento é "
+                       "999.999.999,99."},
+        ConversionCase{"debitAboveTheLargestEntry",
+                       statement(transaction("20070101", "-999999999.995")),
+                       "Valor de lançamento acima do máximo permitido no arquivo OFX: "
+                       "\"-999999999.995\"!\r\nO maior valor aceito para um lançamento é "
+                       "999.999.999,99."},
         ConversionCase{"amountWithThousands", statement(transaction("20070101", "-1.234,56")),
                        "'-1.234,56' não é um valor de ponto flutuante válido. Verifique!"},
         ConversionCase{"badBalance",
                        statement(oneTransaction, "<LEDGERBAL>\r\n<BALAMT>abc\r\n</LEDGERBAL>\r\n"),
                        "'abc' não é um valor de ponto flutuante válido. Verifique!"},
         ConversionCase{"badPeriodStart", statement("<DTSTART>2007\r\n" + oneTransaction),
-                       "'' não é um valor inteiro válido. Verifique!"}),
+                       "Data inválida no arquivo OFX: \"2007\"!\r\nA data deve estar na forma "
+                       "AAAAMMDD, com ano de 1900 a 2099."},
+        ConversionCase{"zeroAmountRowWithBadDate", statement(transaction("2007-01-01", "0")),
+                       "Data inválida no arquivo OFX: \"2007-01-01\"!\r\nA data deve estar na "
+                       "forma AAAAMMDD, com ano de 1900 a 2099."}),
     caseName);
 
 // Reading must end in rows or an app::Error, whatever the bytes; anything else escapes here.
