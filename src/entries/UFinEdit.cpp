@@ -436,8 +436,9 @@ bool TFormFinEdit::Private::EditDataExit()
         EditData->setText(app::formatDate(data, "dd/MM/yyyy"));
     LabelDia->setText(app::formatDate(data, "dddd"));
     const Period &p = session.period();
-    const DateShade shade = dateShade({data, EditData->text(), openingDataText,
-                                       PanelDados->isEnabled(), fechadoAte(*dm.TbUser), p.DtIni, p.DtFim});
+    const DateShade shade =
+        dateShade({data, EditData->text(), openingDataText, PanelDados->isEnabled(),
+                   fechadoAte(*dm.TbUser), p.DtIni, p.DtFim});
     paint(EditData, dateShadeColour(shade));
     return true;
 }

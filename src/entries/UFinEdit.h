@@ -1,7 +1,7 @@
 // The entry editor TFormFinEdit: types or changes one double-entry entry, the current record of
-// dm.TbFin, which the caller has put in insert or edit state. It checks and posts the entry (through
-// the session's balance cache) or cancels it; it never recomputes the balances (the caller does,
-// when okTag() is 1).
+// dm.TbFin, which the caller has put in insert or edit state. It checks and posts the entry
+// (through the session's balance cache) or cancels it; it never recomputes the balances (the caller
+// does, when okTag() is 1).
 //
 // States: opened (record in insert/edit state) --BtOk, all checks pass, post--> closed, Accepted,
 // okTag 1; --BtCancel or Esc--> record cancelled, closed, Rejected, okTag 0. A failed check or

@@ -14,9 +14,9 @@ namespace {
 
 // The sums each balance needs, per stored date; one pass over the table or over one day.
 const char *const kSums = "sum(CASE WHEN CtaDeb<100 THEN Valor ELSE 0 END),"
-                    " sum(CASE WHEN CtaCred<100 THEN Valor ELSE 0 END),"
-                    " sum(CASE WHEN CtaCred>100 THEN Valor ELSE 0 END),"
-                    " sum(CASE WHEN CtaDeb>100 THEN Valor ELSE 0 END)";
+                          " sum(CASE WHEN CtaCred<100 THEN Valor ELSE 0 END),"
+                          " sum(CASE WHEN CtaCred>100 THEN Valor ELSE 0 END),"
+                          " sum(CASE WHEN CtaDeb>100 THEN Valor ELSE 0 END)";
 
 DayTotals dayFrom(const data::Statement &st)
 {
@@ -138,8 +138,7 @@ QString BalanceCache::storedDayOf(qint64 rowId) const
 // Runs one single-row write and, when the cache was current before it and the write is the only
 // change since (and is committed: no outer transaction could still roll it back), re-reads the
 // touched days. Otherwise the cache simply stays stale and is rebuilt on the next use.
-template <typename Write>
-void BalanceCache::writeOneRow(const QStringList &daysBefore, Write write)
+template <typename Write> void BalanceCache::writeOneRow(const QStringList &daysBefore, Write write)
 {
     const bool wasCurrent = isCurrent();
     const qint64 before = m_db.changeCounter();

@@ -89,8 +89,7 @@ private:
     bool isCurrent() const;
     void rebuild();
     QString storedDayOf(qint64 rowId) const;
-    template <typename Write>
-    void writeOneRow(const QStringList &daysBefore, Write write);
+    template <typename Write> void writeOneRow(const QStringList &daysBefore, Write write);
 
     data::Database &m_db;
     data::Table &m_fin;

@@ -13,7 +13,7 @@ QStringList earlierHistories(data::Database &db, const data::Table &tbFin)
         order << data::quoteIdent(c) + " DESC";
     order << "rowid DESC";
     data::Statement st = db.prepare("SELECT Hsto FROM " + tbFin.sqlName() +
-                                         " WHERE Hsto IS NOT NULL ORDER BY " + order.join(", "));
+                                    " WHERE Hsto IS NOT NULL ORDER BY " + order.join(", "));
     QStringList out;
     while (st.step())
         out << st.column(0).toString();

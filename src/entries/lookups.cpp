@@ -12,8 +12,8 @@ std::optional<AccountRef> findAccount(data::Database &db, const data::Table &tbC
     if (codRed <= 0)
         return std::nullopt;
     data::AttachGuard cta(db, tbCta.fileName());
-    data::Statement st = db.prepare("SELECT CodCta, Descricao, DescParaHsto FROM " +
-                                         cta.table() + " WHERE CodRed=? ORDER BY CodCta LIMIT 1");
+    data::Statement st = db.prepare("SELECT CodCta, Descricao, DescParaHsto FROM " + cta.table() +
+                                    " WHERE CodRed=? ORDER BY CodCta LIMIT 1");
     st.bind(1, codRed);
     if (!st.step())
         return std::nullopt;
@@ -24,8 +24,7 @@ std::optional<QString> findStandardHistory(data::Database &db, const data::Table
                                            qint64 codigo)
 {
     data::AttachGuard hsto(db, tbHsto.fileName());
-    data::Statement st =
-        db.prepare("SELECT Descricao FROM " + hsto.table() + " WHERE Codigo=?");
+    data::Statement st = db.prepare("SELECT Descricao FROM " + hsto.table() + " WHERE Codigo=?");
     st.bind(1, codigo);
     if (!st.step())
         return std::nullopt;

@@ -4,13 +4,8 @@
 // need), never a process-wide copy. Holds no table of its own: the tables are the data module's.
 #pragma once
 
-#include "balances.h"
+#include "balances.h" // also declares data::Database and data::Table
 #include "period.h"
-
-namespace data {
-class Database;
-class Table;
-} // namespace data
 
 namespace entries {
 

@@ -34,12 +34,14 @@ TEST_F(Lookups, AccountsByReducedCode)
     ASSERT_TRUE(carteira.has_value());
     EXPECT_EQ(carteira->label(), QString("0.01.01 - Carteira"));
     EXPECT_FALSE(entries::findAccount(m_dm.db(), *m_dm.TbCta, 999).has_value());
-    EXPECT_FALSE(entries::findAccount(m_dm.db(), *m_dm.TbCta, 0).has_value()) << "headings have no reduced code";
+    EXPECT_FALSE(entries::findAccount(m_dm.db(), *m_dm.TbCta, 0).has_value())
+        << "headings have no reduced code";
 }
 
 TEST_F(Lookups, StandardHistoriesByCode)
 {
-    EXPECT_EQ(entries::findStandardHistory(m_dm.db(), *m_dm.TbHsto, 12), QString("CREDITO VALE ALIMENTACAO <M>"));
+    EXPECT_EQ(entries::findStandardHistory(m_dm.db(), *m_dm.TbHsto, 12),
+              QString("CREDITO VALE ALIMENTACAO <M>"));
     EXPECT_EQ(entries::findStandardHistory(m_dm.db(), *m_dm.TbHsto, 999), std::nullopt);
 }
 
