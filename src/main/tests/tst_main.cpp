@@ -51,6 +51,7 @@ private Q_SLOTS:
     void cleanup();
     void firstRunSignInAndTheEntryLifeCycle();
     void refusalsChangeNothing();
+    void signingInAgainStartsAFreshSession();
     void findAndSort();
     void screenshots();
 
@@ -159,6 +160,36 @@ void MainWindowTest::firstRunSignInAndTheEntryLifeCycle()
     QVERIFY(m_messages.last().startsWith("Excluir lançamento?\r\n\r\nData: 07/12/2026"));
     QCOMPARE(label("LabelRecCount"), QString("[6]"));
     QCOMPARE(label("LabelSlDespesa"), QString("-130,50  "));
+}
+
+// Signing the user in again (as after a restore) ends the session and its editor and starts new
+// ones: the month comes from the stored DtMin, and the new editor's save reaches the new figures.
+void MainWindowTest::signingInAgainStartsAFreshSession()
+{
+    auto *w = m_q->mainWindow();
+    data::Table *user = m_q->dm()->TbUser;
+    user->edit();
+    user->setValue("DtMin", QDate(2026, 11, 15));
+    user->post();
+    QVERIFY(w->InicializarUsuario());
+    QVERIFY(w->session());
+    QCOMPARE(w->findChild<QPushButton *>("BtPeriodo")->text(), QString("Novembro/2026"));
+    QCOMPARE(label("LabelSlAnt"), QString("0,00  "));
+    QCOMPARE(label("LabelSlReceita"), QString("250,00  "));
+
+    atNextDialog([](QWidget *d) {
+        type(d, "EditData", "20/11/2026");
+        type(d, "EditCtaDeb", "221");
+        type(d, "EditCtaCred", "13");
+        type(d, "EditValor", "10,00");
+        type(d, "EditHsto", "PADARIA");
+        d->findChild<QPushButton *>("BtOk")->click();
+    });
+    w->ActionIncluirFin->trigger();
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(label("LabelRecCount"), QString("[6]"));
+    QCOMPARE(label("LabelSlDespesa"), QString("-10,00  "));
+    QCOMPARE(label("LabelSlAtu"), QString("240,00 "));
 }
 
 void MainWindowTest::refusalsChangeNothing()
