@@ -39,6 +39,20 @@ void type(QWidget *dlg, const char *name, const QString &text)
     QTest::keyClicks(e, text);
 }
 
+// Answers the next entry editor with a new entry typed field by field, then Gravar.
+void saveNextEntry(const QString &data, const QString &deb, const QString &cred,
+                   const QString &valor, const QString &hsto)
+{
+    atNextDialog([=](QWidget *d) {
+        type(d, "EditData", data);
+        type(d, "EditCtaDeb", deb);
+        type(d, "EditCtaCred", cred);
+        type(d, "EditValor", valor);
+        type(d, "EditHsto", hsto);
+        d->findChild<QPushButton *>("BtOk")->click();
+    });
+}
+
 } // namespace
 
 class MainWindowTest : public QObject
@@ -113,14 +127,7 @@ void MainWindowTest::firstRunSignInAndTheEntryLifeCycle()
     QCOMPARE(fin->indexName(), QString("IdxData"));
 
     // Include: a purchase of 80,50 from the bank on 05/12/2026.
-    atNextDialog([](QWidget *d) {
-        type(d, "EditData", "05/12/2026");
-        type(d, "EditCtaDeb", "221");
-        type(d, "EditCtaCred", "13");
-        type(d, "EditValor", "80,50");
-        type(d, "EditHsto", "SUPERMERCADO");
-        d->findChild<QPushButton *>("BtOk")->click();
-    });
+    saveNextEntry("05/12/2026", "221", "13", "80,50", "SUPERMERCADO");
     w->ActionIncluirFin->trigger();
     QCOMPARE(m_messages, QStringList());
     QCOMPARE(label("LabelRecCount"), QString("[6]"));
@@ -177,14 +184,7 @@ void MainWindowTest::signingInAgainStartsAFreshSession()
     QCOMPARE(label("LabelSlAnt"), QString("0,00  "));
     QCOMPARE(label("LabelSlReceita"), QString("250,00  "));
 
-    atNextDialog([](QWidget *d) {
-        type(d, "EditData", "20/11/2026");
-        type(d, "EditCtaDeb", "221");
-        type(d, "EditCtaCred", "13");
-        type(d, "EditValor", "10,00");
-        type(d, "EditHsto", "PADARIA");
-        d->findChild<QPushButton *>("BtOk")->click();
-    });
+    saveNextEntry("20/11/2026", "221", "13", "10,00", "PADARIA");
     w->ActionIncluirFin->trigger();
     QCOMPARE(m_messages, QStringList());
     QCOMPARE(label("LabelRecCount"), QString("[6]"));
