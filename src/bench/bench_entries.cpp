@@ -4,8 +4,7 @@
 #include "bench.h"
 #include "bookgen.h"
 
-#include <entries/balances.h>
-#include <entries/period.h>
+#include <entries/session.h>
 
 #include <app/dates.h>
 #include <data/UDM.h>
@@ -14,19 +13,23 @@
 
 namespace bench {
 
-static void setMonth(const QDate &d)
+static void setMonth(entries::Session &s, const QDate &d)
 {
-    entries::CalcularMes(d);
-    entries::period().DtIni = entries::period().PerIni;
-    entries::period().DtFim = entries::period().PerFim;
+    const entries::DateRange m = entries::CalcularMes(d);
+    s.period() = {m.ini, m.fim};
+}
+
+static void recompute(entries::Session &s)
+{
+    s.balances().CalcularSaldos(s.period());
 }
 
 // The figures straight from the table: the way the cache is checked against, six sums.
-static qint64 plainSums(data::TDM &dm)
+static qint64 plainSums(data::TDM &dm, const entries::Period &p)
 {
     const QString t = dm.TbFin->sqlName();
-    const QString ini = entries::period().DtIni.toString("yyyy-MM-dd");
-    const QString fim = entries::period().DtFim.toString("yyyy-MM-dd");
+    const QString ini = p.DtIni.toString("yyyy-MM-dd");
+    const QString fim = p.DtFim.toString("yyyy-MM-dd");
     const QString hoje = app::today().toString("yyyy-MM-dd");
     const auto sum = [&](const QString &cond, const QVariantList &p) {
         return dm.db().scalar("SELECT sum(Valor) FROM " + t + " WHERE " + cond, p).toLongLong();
@@ -47,18 +50,19 @@ static void newEntry(data::Table *fin, const QDate &d)
     fin->setValue("Hsto", "SUPERMERCADO");
 }
 
-static void coldAndPlain(data::TDM &dm, const Options &o, const QString &suffix)
+static void coldAndPlain(data::TDM &dm, entries::Session &s, const Options &o,
+                         const QString &suffix)
 {
     report("CalcularSaldos, day totals read again" + suffix,
            medianMs(o.repetitions,
                     [&] {
-                        entries::invalidateSaldosCache();
-                        entries::CalcularSaldos(dm);
+                        s.balances().invalidate();
+                        recompute(s);
                     }),
            o.repetitions);
     qint64 sink = 0;
     report("six plain sum queries (no cache)" + suffix,
-           medianMs(o.repetitions, [&] { sink += plainSums(dm); }), o.repetitions);
+           medianMs(o.repetitions, [&] { sink += plainSums(dm, s.period()); }), o.repetitions);
 }
 
 void runEntriesBench(const Options &o)
@@ -75,27 +79,28 @@ void runEntriesBench(const Options &o)
     dm.OpenUserFiles();
     data::Table *fin = dm.TbFin;
     fin->setIndexName("IdxData"); // the main window lists entries by date
-    setMonth(QDate(2021, 6, 1));
+    entries::Session session(dm.db(), *fin);
+    setMonth(session, QDate(2021, 6, 1));
 
-    coldAndPlain(dm, o, "");
+    coldAndPlain(dm, session, o, "");
     int m = 0;
     report("CalcularSaldos for a month, cache current",
            medianMs(o.repetitions,
                     [&] {
-                        setMonth(QDate(2017, 1, 1).addMonths(m++ % 120));
-                        entries::CalcularSaldos(dm);
+                        setMonth(session, QDate(2017, 1, 1).addMonths(m++ % 120));
+                        recompute(session);
                     }),
            o.repetitions);
 
-    setMonth(QDate(2026, 12, 1));
-    entries::CalcularSaldos(dm);
+    setMonth(session, QDate(2026, 12, 1));
+    recompute(session);
     int i = 0;
     report("post a new entry + CalcularSaldos",
            medianMs(o.repetitions,
                     [&] {
                         newEntry(fin, end.addDays(-(i++ % 300)));
-                        entries::postEntry(dm);
-                        entries::CalcularSaldos(dm);
+                        session.balances().postEntry();
+                        recompute(session);
                     }),
            o.repetitions);
     report("change an entry's date + CalcularSaldos",
@@ -103,8 +108,8 @@ void runEntriesBench(const Options &o)
                     [&] {
                         fin->edit();
                         fin->setValue("Data", end.addDays(-(i++ % 300)));
-                        entries::postEntry(dm);
-                        entries::CalcularSaldos(dm);
+                        session.balances().postEntry();
+                        recompute(session);
                     }),
            o.repetitions);
     report("post through the table alone + CalcularSaldos (cache read again)",
@@ -112,7 +117,7 @@ void runEntriesBench(const Options &o)
                     [&] {
                         newEntry(fin, end.addDays(-(i++ % 300)));
                         fin->post();
-                        entries::CalcularSaldos(dm);
+                        recompute(session);
                     }),
            o.repetitions);
 

@@ -1,7 +1,5 @@
 #include "UData.h"
 
-#include "period.h"
-
 #include <app/dates.h>
 #include <app/mensagem.h>
 
@@ -192,6 +190,7 @@ void TFormData::showEvent(QShowEvent *e)
     QDialog::showEvent(e);
     if (e->spontaneous())
         return;
+    m_chosen = {};
     app::placeDialog(this);
     const auto shown = pagesOf(m_pageSet);
     for (int p = 0; p < 3; ++p)
@@ -209,16 +208,14 @@ void TFormData::showEvent(QShowEvent *e)
 
 void TFormData::BtPriorClick()
 {
-    CalcularMes(d->EditMes->date());
-    CalcularMes(period().PerIni.addDays(-1));
-    d->EditMes->setDate(period().PerIni);
+    const DateRange shown = CalcularMes(d->EditMes->date());
+    d->EditMes->setDate(CalcularMes(shown.ini.addDays(-1)).ini);
     d->EditMes->setFocus();
 }
 
 void TFormData::BtNextClick()
 {
-    CalcularMes(d->EditMes->date());
-    d->EditMes->setDate(period().PerFim.addDays(1));
+    d->EditMes->setDate(CalcularMes(d->EditMes->date()).fim.addDays(1));
     d->EditMes->setFocus();
 }
 
@@ -230,7 +227,6 @@ void TFormData::yearStep(int delta)
 
 void TFormData::accept()
 {
-    Period &p = period();
     const int page = d->pages->currentIndex();
     if (page == PagePeriodo) {
         const QString problem = intervalProblem(d->EditDtMin->date(), d->EditDtMax->date());
@@ -239,16 +235,13 @@ void TFormData::accept()
             d->EditDtMax->setFocus();
             return;
         }
-        p.PerIni = d->EditDtMin->date();
-        p.PerFim = d->EditDtMax->date();
+        m_chosen = {d->EditDtMin->date(), d->EditDtMax->date()};
         Tag = 2;
     } else if (page == PageAno) {
-        const DateRange y = yearOf(d->EditAno->date().year());
-        p.PerIni = y.ini;
-        p.PerFim = y.fim;
+        m_chosen = yearOf(d->EditAno->date().year());
         Tag = 3;
     } else {
-        CalcularMes(d->EditMes->date());
+        m_chosen = CalcularMes(d->EditMes->date());
         Tag = 1;
     }
     app::AjustarFormatoDatas();

@@ -1,7 +1,9 @@
 // The period dialog TFormData: a month, a free interval or a year, on three pages of which the
-// caller shows a chosen set. The result goes to period().PerIni/PerFim; what the caller does with
-// it (the main window's month, a balance or budget period) is the caller's.
+// caller shows a chosen set. The dialog returns the chosen period (chosen()); what the caller
+// does with it (the main window's month, a balance or budget period) is the caller's.
 #pragma once
+
+#include "period.h"
 
 #include <QDate>
 #include <QDialog>
@@ -23,9 +25,12 @@ public:
     int pageSet() const { return m_pageSet; }
     // Before showing, the page shown first: 2 interval, 3 year, anything else month (a page the
     // page set hides gives way to the first page shown). After OK, the page that produced
-    // period().PerIni/PerFim: 1 month, 2 interval, 3 year. After Cancel PerIni/PerFim mean
-    // nothing (the month buttons may have changed them).
+    // chosen(): 1 month, 2 interval, 3 year.
     int Tag = 1;
+
+    // After OK, the period chosen (PerIni..PerFim): the month, the interval or the year. After
+    // Cancel it means nothing; it is the dialog's own, so nothing outside changes on Cancel.
+    DateRange chosen() const { return m_chosen; }
 
     // The pickers' dates (the main window sets only the month picker).
     void setMonthDate(const QDate &d);
@@ -46,6 +51,7 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
     int m_pageSet = 0;
+    DateRange m_chosen;
 };
 
 } // namespace entries

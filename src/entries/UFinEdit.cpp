@@ -1,12 +1,11 @@
 #include "UFinEdit.h"
 
 #include "arithmetic.h"
-#include "balances.h"
 #include "entryrules.h"
 #include "historypopup.h"
 #include "lookups.h"
-#include "period.h"
 #include "placeholders.h"
+#include "session.h"
 #include "valoredit.h"
 
 #include <accounts/UCtaView.h>
@@ -38,7 +37,7 @@ namespace entries {
 namespace {
 
 constexpr int kHelpTopic = 2033;
-const char *kGreen = "color: #006000; font-weight: bold;";
+const char *const kGreen = "color: #006000; font-weight: bold;";
 
 QLineEdit *lineEdit(const char *name, int maxLength)
 {
@@ -73,14 +72,15 @@ void paint(QLineEdit *e, const QString &colour)
 
 struct TFormFinEdit::Private
 {
-    Private(TFormFinEdit *form, data::TDM &d, accounts::TFormCtaView *cta,
+    Private(TFormFinEdit *form, data::TDM &d, Session &s, accounts::TFormCtaView *cta,
             accounts::TFormHstoView *hsto)
-        : q(form), dm(d), ctaView(cta), hstoView(hsto)
+        : q(form), dm(d), session(s), ctaView(cta), hstoView(hsto)
     {
     }
 
     TFormFinEdit *q;
     data::TDM &dm;
+    Session &session;
     accounts::TFormCtaView *ctaView;
     accounts::TFormHstoView *hstoView;
 
@@ -108,6 +108,10 @@ struct TFormFinEdit::Private
 
     void loadRecord();
     void storeRecord();
+    std::optional<AccountRef> accountOf(qint64 codRed) const
+    {
+        return findAccount(dm.db(), *dm.TbCta, codRed);
+    }
     EntryInput input();
     QLineEdit *editOf(EntryField f) const;
     void focusField(QWidget *w, bool select = true);
@@ -322,8 +326,8 @@ EntryInput TFormFinEdit::Private::input()
     in.dataText = EditData->text();
     in.ctaDeb = EditCtaDeb->text().toLongLong();
     in.ctaCred = EditCtaCred->text().toLongLong();
-    in.ctaDebKnown = findAccount(dm, in.ctaDeb).has_value();
-    in.ctaCredKnown = findAccount(dm, in.ctaCred).has_value();
+    in.ctaDebKnown = accountOf(in.ctaDeb).has_value();
+    in.ctaCredKnown = accountOf(in.ctaCred).has_value();
     in.valorText = EditValor->text();
     in.hsto = EditHsto->text();
     return in;
@@ -431,9 +435,10 @@ bool TFormFinEdit::Private::EditDataExit()
     if (data.isValid())
         EditData->setText(app::formatDate(data, "dd/MM/yyyy"));
     LabelDia->setText(app::formatDate(data, "dddd"));
-    const Period &p = period();
-    const DateShade shade = dateShade({data, EditData->text(), openingDataText,
-                                       PanelDados->isEnabled(), fechadoAte(dm), p.DtIni, p.DtFim});
+    const Period &p = session.period();
+    const DateShade shade =
+        dateShade({data, EditData->text(), openingDataText, PanelDados->isEnabled(),
+                   fechadoAte(*dm.TbUser), p.DtIni, p.DtFim});
     paint(EditData, dateShadeColour(shade));
     return true;
 }
@@ -442,7 +447,7 @@ bool TFormFinEdit::Private::EditCtaExit(QLineEdit *edit, EntryField field, bool 
 {
     QLabel *label = field == EntryField::CtaDeb ? LbCtaDeb : LbCtaCred;
     const QString text = edit->text();
-    const auto account = text.isEmpty() ? std::nullopt : findAccount(dm, text.toLongLong());
+    const auto account = text.isEmpty() ? std::nullopt : accountOf(text.toLongLong());
     label->setText(account ? account->label() : QString());
     if (account || text.isEmpty())
         return true;
@@ -466,7 +471,7 @@ void TFormFinEdit::Private::openCtaPicker(QLineEdit *edit, EntryField field)
 {
     if (!ctaView || !PanelDados->isEnabled())
         return;
-    const auto current = findAccount(dm, edit->text().toLongLong());
+    const auto current = accountOf(edit->text().toLongLong());
     ctaView->Tag = 0;
     ctaView->FiltroCta =
         field == EntryField::CtaDeb ? "(CodCta<'1' or CodCta>='2')" : "(CodCta<'2')";
@@ -507,7 +512,7 @@ void TFormFinEdit::Private::EditHstoEnter()
         focusField(EditNumDoc);
         return;
     }
-    const auto text = findStandardHistory(dm, *code);
+    const auto text = findStandardHistory(dm.db(), *dm.TbHsto, *code);
     if (!text) {
         app::Mensagem(hstoNotFoundMessage(), 0);
         focusField(EditHsto);
@@ -520,7 +525,7 @@ void TFormFinEdit::Private::EditHstoEnter()
 void TFormFinEdit::Private::EditHstoVerificarCoringas()
 {
     const auto nameOf = [this](QLineEdit *e) -> std::optional<QString> {
-        const auto a = e->text().isEmpty() ? std::nullopt : findAccount(dm, e->text().toLongLong());
+        const auto a = e->text().isEmpty() ? std::nullopt : accountOf(e->text().toLongLong());
         if (!a)
             return std::nullopt;
         return accountHistoryName(a->descParaHsto, a->descricao);
@@ -639,9 +644,9 @@ bool TFormFinEdit::Private::keyPress(QObject *w, QKeyEvent *k)
 
 // ---------------------------------------------------------------- the dialog
 
-TFormFinEdit::TFormFinEdit(data::TDM &dm, accounts::TFormCtaView *ctaView,
+TFormFinEdit::TFormFinEdit(data::TDM &dm, Session &session, accounts::TFormCtaView *ctaView,
                            accounts::TFormHstoView *hstoView, QWidget *parent)
-    : QDialog(parent), d(std::make_unique<Private>(this, dm, ctaView, hstoView))
+    : QDialog(parent), d(std::make_unique<Private>(this, dm, session, ctaView, hstoView))
 {
     d->build();
     d->connectAll();
@@ -717,13 +722,13 @@ void TFormFinEdit::BtOkClick()
     }
     bool posted = false;
     app::guarded([&] {
-        if (const auto problem = checkEntry(d->input(), {true, fechadoAte(d->dm)})) {
+        if (const auto problem = checkEntry(d->input(), {true, fechadoAte(*d->dm.TbUser)})) {
             app::Mensagem(problem->message, 0);
             d->focusField(d->editOf(problem->field));
             return;
         }
         d->storeRecord();
-        postEntry(d->dm);
+        d->session.balances().postEntry();
         posted = true;
     });
     if (!posted)

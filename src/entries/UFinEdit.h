@@ -1,6 +1,7 @@
 // The entry editor TFormFinEdit: types or changes one double-entry entry, the current record of
-// dm.TbFin, which the caller has put in insert or edit state. It checks and posts the entry or
-// cancels it; it never recomputes the balances (the caller does, when okTag() is 1).
+// dm.TbFin, which the caller has put in insert or edit state. It checks and posts the entry
+// (through the session's balance cache) or cancels it; it never recomputes the balances (the caller
+// does, when okTag() is 1).
 //
 // States: opened (record in insert/edit state) --BtOk, all checks pass, post--> closed, Accepted,
 // okTag 1; --BtCancel or Esc--> record cancelled, closed, Rejected, okTag 0. A failed check or
@@ -23,13 +24,17 @@ class TDM;
 
 namespace entries {
 
+class Session;
+
 class TFormFinEdit : public QDialog
 {
     Q_OBJECT
 public:
-    // The look-up pop-ups are the program's shared ones; either may be null (no look-up).
-    TFormFinEdit(data::TDM &dm, accounts::TFormCtaView *ctaView, accounts::TFormHstoView *hstoView,
-                 QWidget *parent = nullptr);
+    // The look-up pop-ups are the program's shared ones; either may be null (no look-up). The
+    // session is the signed-in user's (its period shades the date, its cache takes the post)
+    // and must outlive the editor; dm.TbFin is the session's entries table.
+    TFormFinEdit(data::TDM &dm, Session &session, accounts::TFormCtaView *ctaView,
+                 accounts::TFormHstoView *hstoView, QWidget *parent = nullptr);
     ~TFormFinEdit() override;
 
     // Set by the caller before showing, with the caption (setWindowTitle): an editable entry

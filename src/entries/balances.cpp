@@ -3,49 +3,20 @@
 #include "period.h"
 
 #include <app/dates.h>
-#include <data/UDM.h>
-
-#include <QPointer>
+#include <data/database.h>
+#include <data/table.h>
 
 #include <optional>
 
 namespace entries {
 
-// The cache of day totals. It is exact while all of these hold:
-//   - it was read from the same table object (alive) and the same file path;
-//   - the connection's change counter has not moved since it was read, or moved only by the one
-//     row that postEntry()/removeEntry() wrote and whose days they re-read;
-//   - the table has not been closed since (a closed file may be replaced, e.g. by a restore).
-// Any doubt leaves `valid` false and the next CalcularSaldos reads the whole table again.
 namespace {
 
-struct Cache
-{
-    bool valid = false;
-    QPointer<data::Table> table;
-    QString path;
-    qint64 counter = -1;
-    std::vector<DayTotals> days; // ascending by day
-    QMetaObject::Connection closeWatch;
-};
-
-Cache &cache()
-{
-    static Cache c;
-    return c;
-}
-
-Saldos &current()
-{
-    static Saldos s;
-    return s;
-}
-
 // The sums each balance needs, per stored date; one pass over the table or over one day.
-const char *kSums = "sum(CASE WHEN CtaDeb<100 THEN Valor ELSE 0 END),"
-                    " sum(CASE WHEN CtaCred<100 THEN Valor ELSE 0 END),"
-                    " sum(CASE WHEN CtaCred>100 THEN Valor ELSE 0 END),"
-                    " sum(CASE WHEN CtaDeb>100 THEN Valor ELSE 0 END)";
+const char *const kSums = "sum(CASE WHEN CtaDeb<100 THEN Valor ELSE 0 END),"
+                          " sum(CASE WHEN CtaCred<100 THEN Valor ELSE 0 END),"
+                          " sum(CASE WHEN CtaCred>100 THEN Valor ELSE 0 END),"
+                          " sum(CASE WHEN CtaDeb>100 THEN Valor ELSE 0 END)";
 
 DayTotals dayFrom(const data::Statement &st)
 {
@@ -81,32 +52,6 @@ QString storedDay(const QDate &d)
     return d.isValid() ? d.toString("yyyy-MM-dd") : QString();
 }
 
-bool cacheIsCurrent(data::TDM &dm)
-{
-    const Cache &c = cache();
-    return c.valid && c.table == dm.TbFin && dm.TbFin->isActive() &&
-           c.path == dm.db().pathOf(dm.TbFin->fileName()) && c.counter == dm.db().changeCounter();
-}
-
-void rebuildCache(data::TDM &dm)
-{
-    Cache &c = cache();
-    c.valid = false;
-    c.days = readAllDays(dm.db(), dm.TbFin->sqlName());
-    if (c.table != dm.TbFin) {
-        QObject::disconnect(c.closeWatch);
-        data::Table *t = dm.TbFin;
-        c.closeWatch = QObject::connect(t, &data::Table::stateChanged, t, [t] {
-            if (!t->isActive())
-                invalidateSaldosCache();
-        });
-        c.table = t;
-    }
-    c.path = dm.db().pathOf(dm.TbFin->fileName());
-    c.counter = dm.db().changeCounter();
-    c.valid = true;
-}
-
 void replaceDay(std::vector<DayTotals> &days, const QString &day, std::optional<DayTotals> totals)
 {
     auto it = std::lower_bound(days.begin(), days.end(), day,
@@ -120,44 +65,7 @@ void replaceDay(std::vector<DayTotals> &days, const QString &day, std::optional<
         days.erase(it);
 }
 
-// The stored date of a row of TbFin, read from the file (not from the record being edited).
-QString storedDayOf(data::TDM &dm, qint64 rowId)
-{
-    return dm.db()
-        .scalar("SELECT Data FROM " + dm.TbFin->sqlName() + " WHERE rowid=?", {rowId})
-        .toString();
-}
-
-// Runs one single-row write and, when the cache was current before it and the write is the only
-// change since (and is committed: no outer transaction could still roll it back), re-reads the
-// touched days. Otherwise the cache simply stays stale and is rebuilt on the next use.
-template <typename Write>
-void writeOneRow(data::TDM &dm, const QStringList &daysBefore, Write write)
-{
-    data::Database &db = dm.db();
-    const bool wasCurrent = cacheIsCurrent(dm);
-    const qint64 before = db.changeCounter();
-    write();
-    if (!wasCurrent || db.changeCounter() != before + 1 || db.transactionDepth() != 0)
-        return;
-    QStringList touched = daysBefore;
-    if (dm.TbFin->current().rowId > 0 && !dm.TbFin->isEmpty())
-        touched << storedDayOf(dm, dm.TbFin->current().rowId);
-    Cache &c = cache();
-    c.valid = false;
-    for (const QString &day : touched)
-        if (!day.isEmpty())
-            replaceDay(c.days, day, readDay(db, dm.TbFin->sqlName(), day));
-    c.counter = db.changeCounter();
-    c.valid = true;
-}
-
 } // namespace
-
-const Saldos &saldos()
-{
-    return current();
-}
 
 Saldos saldosFromDays(const std::vector<DayTotals> &days, const QDate &dtIni, const QDate &dtFim,
                       const QDate &today)
@@ -179,44 +87,91 @@ Saldos saldosFromDays(const std::vector<DayTotals> &days, const QDate &dtIni, co
     return s;
 }
 
-void CalcularSaldos(data::TDM &dm)
+BalanceCache::BalanceCache(data::Database &db, data::Table &tbFin) : m_db(db), m_fin(tbFin)
 {
-    const Period &p = period();
-    if (!dm.TbFin->isActive()) {
+    m_closeWatch = QObject::connect(&tbFin, &data::Table::stateChanged, &tbFin, [this] {
+        if (!m_fin.isActive())
+            invalidate();
+    });
+}
+
+BalanceCache::~BalanceCache()
+{
+    QObject::disconnect(m_closeWatch);
+}
+
+bool BalanceCache::isCurrent() const
+{
+    return m_valid && m_fin.isActive() && m_path == m_db.pathOf(m_fin.fileName()) &&
+           m_counter == m_db.changeCounter();
+}
+
+void BalanceCache::rebuild()
+{
+    m_valid = false;
+    m_days = readAllDays(m_db, m_fin.sqlName());
+    m_path = m_db.pathOf(m_fin.fileName());
+    m_counter = m_db.changeCounter();
+    m_valid = true;
+}
+
+void BalanceCache::CalcularSaldos(const Period &p)
+{
+    if (!m_fin.isActive()) {
         // Nothing to watch for a replaced file: read it without keeping the result.
-        data::AttachGuard fin(dm.db(), dm.TbFin->fileName());
-        current() =
-            saldosFromDays(readAllDays(dm.db(), fin.table()), p.DtIni, p.DtFim, app::today());
+        data::AttachGuard fin(m_db, m_fin.fileName());
+        m_saldos = saldosFromDays(readAllDays(m_db, fin.table()), p.DtIni, p.DtFim, app::today());
         return;
     }
-    if (!cacheIsCurrent(dm))
-        rebuildCache(dm);
-    current() = saldosFromDays(cache().days, p.DtIni, p.DtFim, app::today());
+    if (!isCurrent())
+        rebuild();
+    m_saldos = saldosFromDays(m_days, p.DtIni, p.DtFim, app::today());
 }
 
-void postEntry(data::TDM &dm)
+// The stored date of a row of the table, read from the file (not from the record being edited).
+QString BalanceCache::storedDayOf(qint64 rowId) const
 {
-    data::Table *fin = dm.TbFin;
-    QStringList before;
-    if (fin->state() == data::Table::State::Edit)
-        before << storedDayOf(dm, fin->current().rowId);
-    writeOneRow(dm, before, [fin] { fin->post(); });
+    return m_db.scalar("SELECT Data FROM " + m_fin.sqlName() + " WHERE rowid=?", {rowId})
+        .toString();
 }
 
-void removeEntry(data::TDM &dm)
+// Runs one single-row write and, when the cache was current before it and the write is the only
+// change since (and is committed: no outer transaction could still roll it back), re-reads the
+// touched days. Otherwise the cache simply stays stale and is rebuilt on the next use.
+template <typename Write> void BalanceCache::writeOneRow(const QStringList &daysBefore, Write write)
 {
-    data::Table *fin = dm.TbFin;
+    const bool wasCurrent = isCurrent();
+    const qint64 before = m_db.changeCounter();
+    write();
+    if (!wasCurrent || m_db.changeCounter() != before + 1 || m_db.transactionDepth() != 0)
+        return;
+    QStringList touched = daysBefore;
+    if (m_fin.current().rowId > 0 && !m_fin.isEmpty())
+        touched << storedDayOf(m_fin.current().rowId);
+    m_valid = false;
+    for (const QString &day : touched)
+        if (!day.isEmpty())
+            replaceDay(m_days, day, readDay(m_db, m_fin.sqlName(), day));
+    m_counter = m_db.changeCounter();
+    m_valid = true;
+}
+
+void BalanceCache::postEntry()
+{
     QStringList before;
-    if (fin->state() != data::Table::State::Insert && !fin->isEmpty())
-        before << storedDayOf(dm, fin->current().rowId);
+    if (m_fin.state() == data::Table::State::Edit)
+        before << storedDayOf(m_fin.current().rowId);
+    writeOneRow(before, [this] { m_fin.post(); });
+}
+
+void BalanceCache::removeEntry()
+{
+    QStringList before;
+    if (m_fin.state() != data::Table::State::Insert && !m_fin.isEmpty())
+        before << storedDayOf(m_fin.current().rowId);
     // After the delete the current record is another row, which did not change: re-reading its
     // day as well is harmless.
-    writeOneRow(dm, before, [fin] { fin->remove(); });
-}
-
-void invalidateSaldosCache()
-{
-    cache().valid = false;
+    writeOneRow(before, [this] { m_fin.remove(); });
 }
 
 } // namespace entries

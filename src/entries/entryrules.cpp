@@ -119,7 +119,7 @@ DateShade dateShade(const DateShadeInput &in)
 {
     if (in.data.isValid() && in.panelEnabled && entryClosed(in.data, in.fechadoAte))
         return DateShade::Closed;
-    const DateRange month = monthOf(in.data);
+    const DateRange month = CalcularMes(in.data);
     if (!in.data.isValid() || in.dataText == in.openingText || month.ini == in.dtIni)
         return DateShade::Normal;
     if (in.dtIni.isValid() && month.ini.daysTo(in.dtIni) > 100)

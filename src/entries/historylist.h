@@ -5,13 +5,15 @@
 #include <QStringList>
 
 namespace data {
-class TDM;
-}
+class Database;
+class Table;
+} // namespace data
 
 namespace entries {
 
-// The Hsto of every entry of dm.TbFin (open), from the last record of its current order to the
-// first, duplicates kept; entries without a history are left out. Throws app::StorageError.
-QStringList earlierHistories(data::TDM &dm);
+// The Hsto of every entry of the entries table object `tbFin` (open, on `db`), from the last
+// record of its current order to the first, duplicates kept; entries without a history are left
+// out. Throws app::StorageError.
+QStringList earlierHistories(data::Database &db, const data::Table &tbFin);
 
 } // namespace entries

@@ -7,8 +7,9 @@
 #include <optional>
 
 namespace data {
-class TDM;
-}
+class Database;
+class Table;
+} // namespace data
 
 namespace entries {
 
@@ -21,11 +22,13 @@ struct AccountRef
     QString label() const { return codCta + " - " + descricao; }
 };
 
-// The account with reduced code `codRed` in dm.TbCta's file; empty when there is none (codes
-// 0 and below never name one). Throws app::StorageError when the chart cannot be read.
-std::optional<AccountRef> findAccount(data::TDM &dm, qint64 codRed);
-// The text of standard history `codigo` in dm.TbHsto's file; empty when there is none.
-std::optional<QString> findStandardHistory(data::TDM &dm, qint64 codigo);
+// The account with reduced code `codRed` in the file of the chart table object `tbCta` (attached on
+// `db` for the call, open or not); empty when there is none (codes 0 and below never name one).
+// Throws app::StorageError when the chart cannot be read.
+std::optional<AccountRef> findAccount(data::Database &db, const data::Table &tbCta, qint64 codRed);
+// The text of standard history `codigo` in the file of `tbHsto`; empty when there is none.
+std::optional<QString> findStandardHistory(data::Database &db, const data::Table &tbHsto,
+                                           qint64 codigo);
 
 // A history field text read as a standard-history number: all blanks removed, a whole number.
 // Empty when the text is anything else (then it is a history, not a code).

@@ -1,17 +1,11 @@
 #include "period.h"
 
 #include <app/error.h>
-#include <data/UDM.h>
+#include <data/table.h>
 
 namespace entries {
 
-Period &period()
-{
-    static Period p;
-    return p;
-}
-
-DateRange monthOf(const QDate &d)
+DateRange CalcularMes(const QDate &d)
 {
     if (!d.isValid())
         return {};
@@ -22,13 +16,6 @@ DateRange monthOf(const QDate &d)
 DateRange yearOf(int year)
 {
     return {QDate(year, 1, 1), QDate(year, 12, 31)};
-}
-
-void CalcularMes(const QDate &d)
-{
-    const DateRange m = monthOf(d);
-    period().PerIni = m.ini;
-    period().PerFim = m.fim;
 }
 
 bool entryClosed(const QDate &data, const QDate &fechadoAte)
@@ -48,47 +35,43 @@ QString intervalProblem(const QDate &ini, const QDate &fim)
     return {};
 }
 
-QDate fechadoAte(const data::TDM &dm)
+QDate fechadoAte(const data::Table &tbUser)
 {
-    return dm.TbUser->asDate("FechadoAte");
+    return tbUser.asDate("FechadoAte");
 }
 
 // Writes fields of the signed-in user's record and posts them at once.
-static void saveUserFields(data::TDM &dm, const QList<std::pair<QString, QVariant>> &fields)
+static void saveUserFields(data::Table &tbUser, const QList<std::pair<QString, QVariant>> &fields)
 {
     if (fields.isEmpty())
         return;
-    data::Table *user = dm.TbUser;
-    user->edit();
+    tbUser.edit();
     for (const auto &[name, value] : fields)
-        user->setValue(name, value);
-    user->post();
+        tbUser.setValue(name, value);
+    tbUser.post();
 }
 
-void applyUserDefaults(data::TDM &dm, const QDate &today)
+void applyUserDefaults(data::Table &tbUser, const QDate &today)
 {
     QList<std::pair<QString, QVariant>> fields;
-    if (dm.TbUser->isNull("DtMin"))
+    if (tbUser.isNull("DtMin"))
         fields.append({"DtMin", today});
-    if (dm.TbUser->isNull("FechadoAte"))
+    if (tbUser.isNull("FechadoAte"))
         fields.append({"FechadoAte", defaultFechadoAte(today)});
-    saveUserFields(dm, fields);
+    saveUserFields(tbUser, fields);
 }
 
-void restoreUserPeriod(data::TDM &dm)
+Period restoreUserPeriod(const data::Table &tbUser)
 {
-    CalcularMes(dm.TbUser->asDate("DtMin"));
-    period().DtIni = period().PerIni;
-    period().DtFim = period().PerFim;
+    const DateRange m = CalcularMes(tbUser.asDate("DtMin"));
+    return {m.ini, m.fim};
 }
 
-void adoptChosenPeriod(data::TDM &dm)
+void adoptChosenPeriod(Period &p, data::Table &tbUser, const DateRange &month)
 {
-    Period &p = period();
-    QUORVILA_SOFT_ASSERT(p.PerIni.isValid() && p.PerFim.isValid(), return );
-    p.DtIni = p.PerIni;
-    p.DtFim = p.PerFim;
-    saveUserFields(dm, {{"DtMin", p.DtIni}});
+    QUORVILA_SOFT_ASSERT(month.ini.isValid() && month.fim.isValid(), return );
+    saveUserFields(tbUser, {{"DtMin", month.ini}});
+    p = {month.ini, month.fim};
 }
 
 } // namespace entries

@@ -1,36 +1,37 @@
-// The working period: the main window's month DtIni..DtFim, the period last chosen (PerIni..PerFim,
-// set by the month routine and the period dialog), the closed-until rule, and the user's stored
-// month (TbUser.DtMin). Balances live in balances.h; the dialog that chooses a period in UData.h.
+// The working period: the main window's month DtIni..DtFim, the month routine and the other
+// period values (PerIni..PerFim, returned as a DateRange), the closed-until rule, and the user's
+// stored month (TbUser.DtMin). Who holds the period is session.h's; balances live in balances.h;
+// the dialog that chooses a period in UData.h.
 #pragma once
 
 #include <QDate>
 #include <QString>
 
 namespace data {
-class TDM;
+class Table;
 }
 
 namespace entries {
 
-// Process-wide, like the rest of the signed-in user's state. DtIni/DtFim are always the first and
-// last day of one month; PerIni/PerFim are scratch results that callers copy where they need them.
-struct Period
-{
-    QDate DtIni, DtFim, PerIni, PerFim;
-};
-Period &period();
-
+// A period as the month routine and the period dialog give it (PerIni..PerFim); the caller keeps
+// it where it needs it.
 struct DateRange
 {
     QDate ini, fim;
 };
 
-// The first and last day of the month holding `d` (leap years included); both invalid when `d` is.
-DateRange monthOf(const QDate &d);
+// The main window's working month, one per signed-in user (entries::Session holds it). DtIni and
+// DtFim are always the first and last day of one month, or both invalid before sign-in.
+struct Period
+{
+    QDate DtIni, DtFim;
+};
+
+// The month routine: the first and last day of the month holding `d` (leap years included); both
+// invalid when `d` is.
+DateRange CalcularMes(const QDate &d);
 // 1 January .. 31 December of `year`.
 DateRange yearOf(int year);
-// The month routine: period().PerIni/PerFim = monthOf(d).
-void CalcularMes(const QDate &d);
 
 // An entry is closed when the user's closed-until date is on or after its date. An empty
 // closed-until date (or entry date) closes nothing.
@@ -42,17 +43,19 @@ QDate defaultFechadoAte(const QDate &today);
 // acceptable (equal dates are).
 QString intervalProblem(const QDate &ini, const QDate &fim);
 
-// ---- the signed-in user (the current record of dm.TbUser); each write is posted at once and a
-// failed post throws app::StorageError with TbUser left in edit state.
+// ---- the signed-in user: the current record of the users' table object `tbUser` (TDM::TbUser).
+// Each write is posted at once; a failed post throws app::StorageError with `tbUser` left in edit
+// state.
 
 // The user's closed-until date (invalid when empty).
-QDate fechadoAte(const data::TDM &dm);
+QDate fechadoAte(const data::Table &tbUser);
 // Sign-in defaults: an empty DtMin becomes `today`, an empty FechadoAte defaultFechadoAte(today).
-void applyUserDefaults(data::TDM &dm, const QDate &today);
-// Sign-in: the period becomes the month of the user's DtMin (CalcularMes, then DtIni/DtFim).
-void restoreUserPeriod(data::TDM &dm);
-// The period button's OK: DtIni/DtFim = PerIni/PerFim, and DtMin = DtIni is saved for the next
-// sign-in. Precondition: PerIni/PerFim hold a month (the dialog's month page).
-void adoptChosenPeriod(data::TDM &dm);
+void applyUserDefaults(data::Table &tbUser, const QDate &today);
+// Sign-in: the working month is the month of the user's DtMin.
+Period restoreUserPeriod(const data::Table &tbUser);
+// The period button's OK: saves DtMin = month.ini for the next sign-in, then `p` becomes `month`.
+// Precondition: `month` is a month (the dialog's month page); otherwise nothing changes. When the
+// save throws, `p` is unchanged.
+void adoptChosenPeriod(Period &p, data::Table &tbUser, const DateRange &month);
 
 } // namespace entries

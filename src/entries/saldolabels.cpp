@@ -1,11 +1,10 @@
 #include "saldolabels.h"
 
-#include "balances.h"
-#include "period.h"
+#include "session.h"
 
 #include <app/dates.h>
 #include <app/format.h>
-#include <data/UDM.h>
+#include <data/table.h>
 
 #include <QLabel>
 
@@ -20,9 +19,9 @@ static void showValue(QLabel *label, app::Money value, const QString &trailing)
     label->setPalette(pal);
 }
 
-void RefreshLabelsSaldos(const SaldoLabels &l, const data::TDM &dm)
+void RefreshLabelsSaldos(const SaldoLabels &l, const Session &session)
 {
-    const Period &p = period();
+    const Period &p = session.period();
     const auto date = [](const QDate &d) {
         return app::formatDate(d, "dd/MM/yyyy");
     };
@@ -32,13 +31,13 @@ void RefreshLabelsSaldos(const SaldoLabels &l, const data::TDM &dm)
     l.LabelCapSlAtu->setText(" Saldo Atual (" + date(p.DtFim) + ")");
     l.LabelCapSlHoje->setText(" Saldo Hoje (" + date(app::today()) + ")");
 
-    const Saldos &s = saldos();
+    const Saldos &s = session.balances().saldos();
     showValue(l.LabelSlAnt, s.SlAnt, "  ");
     showValue(l.LabelSlReceita, s.SlReceita, "  ");
     showValue(l.LabelSlDespesa, s.SlDespesa, "  ");
     showValue(l.LabelSlAtu, s.SlAtu, " ");
     showValue(l.LabelSlHoje, s.SlHoje, " ");
-    l.LabelRecCount->setText("[" + QString::number(dm.TbFin->recordCount()) + "]");
+    l.LabelRecCount->setText("[" + QString::number(session.tbFin().recordCount()) + "]");
 }
 
 } // namespace entries

@@ -9,6 +9,7 @@
 #include <app/application.h>
 #include <app/csvwriter.h>
 #include <app/dates.h>
+#include <app/error.h>
 #include <app/format.h>
 #include <app/gridlink.h>
 #include <app/keyfilters.h>
@@ -18,10 +19,9 @@
 #include <data/tablemodel.h>
 #include <entries/UData.h>
 #include <entries/UFinEdit.h>
-#include <entries/balances.h>
 #include <entries/historylist.h>
-#include <entries/period.h>
 #include <entries/saldolabels.h>
+#include <entries/session.h>
 #include <users/UUser.h>
 
 #include <QAction>
@@ -45,7 +45,7 @@
 
 namespace main_ui {
 
-static const char *kTitle = "Quorvila :: Finanças Pessoais";
+static const char *const kTitle = "Quorvila :: Finanças Pessoais";
 static const QColor kPanel("#D9EAD9");
 static const QColor kValue("#ECF4EC");
 
@@ -216,7 +216,10 @@ TFormMainQuorvila_Zx3307::TFormMainQuorvila_Zx3307(QWidget *parent) : QMainWindo
     setFixedSize(sizeHint());
 }
 
-TFormMainQuorvila_Zx3307::~TFormMainQuorvila_Zx3307() = default;
+TFormMainQuorvila_Zx3307::~TFormMainQuorvila_Zx3307()
+{
+    endSession();
+}
 
 void TFormMainQuorvila_Zx3307::createActions()
 {
@@ -645,7 +648,6 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     m_dm = dm;
     m_hstoView = new accounts::TFormHstoView(*dm, this);
     m_ctaView = new accounts::TFormCtaView(*dm, this);
-    m_finEdit = new entries::TFormFinEdit(*dm, m_ctaView, m_hstoView, this);
     m_data = new entries::TFormData(this);
 
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
@@ -707,17 +709,33 @@ void TFormMainQuorvila_Zx3307::clearSignedInCaption()
 
 void TFormMainQuorvila_Zx3307::recalcSaldos()
 {
+    if (!m_session)
+        return; // nobody signed in: no figures to show
     app::WaitCursor wait;
-    entries::CalcularSaldos(*m_dm);
+    m_session->balances().CalcularSaldos(m_session->period());
     entries::RefreshLabelsSaldos({m_figures[0], m_figures[1], m_figures[2], m_figures[3],
                                   m_figures[4], m_figures[5], m_figures[6], m_figures[7],
                                   m_figures[8], m_figures[9], m_figures[10]},
-                                 *m_dm);
+                                 *m_session);
 }
 
 void TFormMainQuorvila_Zx3307::refreshPeriodCaption()
 {
-    m_btPeriodo->setText(app::formatDate(entries::period().DtIni, "MMMM/yyyy"));
+    m_btPeriodo->setText(app::formatDate(m_session->period().DtIni, "MMMM/yyyy"));
+}
+
+// Precondition: the user's tables are open and TbUser is on the user's record.
+void TFormMainQuorvila_Zx3307::startSession()
+{
+    m_session = std::make_unique<entries::Session>(m_dm->db(), *m_dm->TbFin);
+    m_finEdit = new entries::TFormFinEdit(*m_dm, *m_session, m_ctaView, m_hstoView, this);
+}
+
+void TFormMainQuorvila_Zx3307::endSession()
+{
+    delete m_finEdit;
+    m_finEdit = nullptr;
+    m_session.reset();
 }
 
 bool TFormMainQuorvila_Zx3307::InicializarUsuario()
@@ -735,6 +753,7 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     const QString nome = m_dm->TbUser->asString("Nome");
     for (data::Query *q : {m_dm->QrFinPesq, m_dm->QrFinProx, m_dm->QrBensPesq})
         q->close();
+    endSession();
     try {
         m_dm->CloseUserFiles();
         m_dm->pointUserTables(codUsuario);
@@ -748,10 +767,11 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
                       0);
         return false;
     }
-    entries::applyUserDefaults(*m_dm, app::today());
-    m_finEdit->setHistoryList(entries::earlierHistories(*m_dm));
-    entries::restoreUserPeriod(*m_dm);
-    m_data->setMonthDate(entries::period().DtIni);
+    startSession();
+    entries::applyUserDefaults(*m_dm->TbUser, app::today());
+    m_finEdit->setHistoryList(entries::earlierHistories(m_dm->db(), *m_dm->TbFin));
+    m_session->period() = entries::restoreUserPeriod(*m_dm->TbUser);
+    m_data->setMonthDate(m_session->period().DtIni);
     recalcSaldos();
     setSignedInCaption(codUsuario, nome);
     refreshPeriodCaption();
@@ -784,6 +804,7 @@ void TFormMainQuorvila_Zx3307::showFinPage()
 
 void TFormMainQuorvila_Zx3307::openEditor(const QString &caption, bool enabled)
 {
+    QUORVILA_SOFT_ASSERT(m_finEdit, m_dm->TbFin->cancel(); return );
     m_finEdit->setWindowTitle(caption);
     m_finEdit->setEditable(enabled);
     const bool saved = m_finEdit->exec() == QDialog::Accepted;
@@ -811,7 +832,7 @@ void TFormMainQuorvila_Zx3307::ActionEditarFinExecute()
         return;
     }
     fin->edit();
-    const QDate fechado = entries::fechadoAte(*m_dm);
+    const QDate fechado = entries::fechadoAte(*m_dm->TbUser);
     if (entries::entryClosed(fin->asDate("Data"), fechado))
         openEditor("Lançamento não pode ser alterado. Período até " + app::formatDate(fechado) +
                        " fechado!",
@@ -829,7 +850,7 @@ void TFormMainQuorvila_Zx3307::ActionExcluirFinExecute()
         return;
     }
     const QDate data = fin->asDate("Data");
-    const QDate fechado = entries::fechadoAte(*m_dm);
+    const QDate fechado = entries::fechadoAte(*m_dm->TbUser);
     if (entries::entryClosed(data, fechado)) {
         app::Mensagem(closedDeleteText(data, fin->asString("Hsto"), fin->asMoney("Valor"), fechado),
                       0);
@@ -838,9 +859,10 @@ void TFormMainQuorvila_Zx3307::ActionExcluirFinExecute()
     if (app::Mensagem(deleteQuestionText(data, fin->asString("Hsto"), fin->asMoney("Valor")), 2) !=
         app::MsgButton::Yes)
         return;
+    QUORVILA_SOFT_ASSERT(m_session, return );
     {
         app::WaitCursor wait;
-        entries::removeEntry(*m_dm);
+        m_session->balances().removeEntry();
     }
     recalcSaldos();
 }
@@ -881,7 +903,8 @@ void TFormMainQuorvila_Zx3307::ActionMarcarTodosOkExecute()
         app::Mensagem("Nenhuma alteração foi realizada!", 0);
         return;
     }
-    m_dm->QrAux->exec("UPDATE " + m_dm->TbFin->sqlName() + " SET Confirmado = 1");
+    QUORVILA_SOFT_ASSERT(m_session, return );
+    m_session->db().exec("UPDATE " + m_dm->TbFin->sqlName() + " SET Confirmado = 1");
     m_dm->TbFin->refresh();
     app::Mensagem("Alterações realizadas!\r\n\r\nTodos os lançamentos foram\r\nmarcados como 'Ok. "
                   "Confirmado'!",
@@ -989,11 +1012,12 @@ void TFormMainQuorvila_Zx3307::DBGridFinTitleClick(int section)
 
 void TFormMainQuorvila_Zx3307::BtPeriodoClick()
 {
-    m_data->setMonthDate(entries::period().DtIni);
+    QUORVILA_SOFT_ASSERT(m_session, return );
+    m_data->setMonthDate(m_session->period().DtIni);
     m_data->setPageSet(1);
     m_data->Tag = 1;
     if (m_data->exec() == QDialog::Accepted) {
-        entries::adoptChosenPeriod(*m_dm);
+        entries::adoptChosenPeriod(m_session->period(), *m_dm->TbUser, m_data->chosen());
         refreshPeriodCaption();
         recalcSaldos();
     }

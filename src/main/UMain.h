@@ -29,6 +29,7 @@ class TFormCtaView;
 class TFormHstoView;
 } // namespace accounts
 namespace entries {
+class Session;
 class TFormData;
 class TFormFinEdit;
 } // namespace entries
@@ -49,12 +50,16 @@ public:
     void clearSignedInCaption();
 
     // The data module, created after the window; then the long-lived screens the window uses
-    // (history and account look-ups, entry editor, period dialog), in this order.
+    // (history and account look-ups, period dialog), in this order.
     void setDataModule(data::TDM *dm);
 
     // Opens the tables of the user TbCfg.LastUser names and shows that user's data; false when
-    // there is no such user or a table cannot be opened.
+    // there is no such user or a table cannot be opened. Ends the previous user's session (and
+    // the entry editor bound to it) before it re-points the tables, and starts the new one once
+    // they are open; after a failure to open them no session remains.
     bool InicializarUsuario();
+    // The signed-in user's state; null while nobody is signed in.
+    entries::Session *session() const { return m_session.get(); }
 
     // Commands (menu items, buttons and pop-up items share them).
     QAction *ActionPreferencias, *ActionUserBackup, *ActionChangeUser, *ActionUserMng,
@@ -70,6 +75,7 @@ public:
 
     QTableView *grid() const { return m_grid; }
     data::TableModel *gridModel() const { return m_model.get(); }
+    // Created with each session; null while nobody is signed in.
     entries::TFormFinEdit *finEdit() const { return m_finEdit; }
     entries::TFormData *periodDialog() const { return m_data; }
 
@@ -111,6 +117,8 @@ private:
 
     void refreshCurrentPanel();
     void refreshPeriodCaption();
+    void startSession();
+    void endSession();
 
     data::TDM *m_dm = nullptr;
     bool m_shown = false;
@@ -129,8 +137,11 @@ private:
     QMenu *m_popupOk = nullptr;
     accounts::TFormHstoView *m_hstoView = nullptr;
     accounts::TFormCtaView *m_ctaView = nullptr;
-    entries::TFormFinEdit *m_finEdit = nullptr;
     entries::TFormData *m_data = nullptr;
+    // The signed-in user's state, and the editor that holds on to it (a child widget, deleted
+    // before the session by endSession()).
+    std::unique_ptr<entries::Session> m_session;
+    entries::TFormFinEdit *m_finEdit = nullptr;
 };
 
 } // namespace main_ui

@@ -2,8 +2,7 @@
 // edges, and after every kind of write, against the sums computed straight from the table.
 #include "printers.h"
 
-#include <entries/balances.h>
-#include <entries/period.h>
+#include <entries/session.h>
 
 #include <app/dates.h>
 #include <data/UDM.h>
@@ -50,6 +49,7 @@ protected:
     void SetUp() override
     {
         m_dm = open(m_dir.path());
+        m_session = std::make_unique<entries::Session>(m_dm->db(), *m_dm->TbFin);
         app::setTodayForTests(QDate(2026, 12, 10));
     }
     void TearDown() override { app::setTodayForTests(QDate()); }
@@ -70,18 +70,19 @@ protected:
         return dm;
     }
 
-    void setPeriod(const QDate &inMonth)
+    static void setPeriod(entries::Session &s, const QDate &inMonth)
     {
-        entries::CalcularMes(inMonth);
-        entries::period().DtIni = entries::period().PerIni;
-        entries::period().DtFim = entries::period().PerFim;
+        const entries::DateRange m = entries::CalcularMes(inMonth);
+        s.period() = {m.ini, m.fim};
     }
+    void setPeriod(const QDate &inMonth) { setPeriod(*m_session, inMonth); }
 
-    Saldos computed()
+    static Saldos computed(entries::Session &s)
     {
-        entries::CalcularSaldos(*m_dm);
-        return entries::saldos();
+        s.balances().CalcularSaldos(s.period());
+        return s.balances().saldos();
     }
+    Saldos computed() { return computed(*m_session); }
 
     // The balances summed straight from the table, one query per figure part.
     Saldos reference()
@@ -93,8 +94,8 @@ protected:
                     .scalar("SELECT sum(Valor) FROM " + t + " WHERE " + cond, p)
                     .toLongLong());
         };
-        const QString ini = entries::period().DtIni.toString("yyyy-MM-dd");
-        const QString fim = entries::period().DtFim.toString("yyyy-MM-dd");
+        const QString ini = m_session->period().DtIni.toString("yyyy-MM-dd");
+        const QString fim = m_session->period().DtFim.toString("yyyy-MM-dd");
         const QString hoje = app::today().toString("yyyy-MM-dd");
         Saldos s;
         s.SlHoje = sum("CtaDeb<100 AND Data<=?", {hoje}) - sum("CtaCred<100 AND Data<=?", {hoje});
@@ -116,11 +117,12 @@ protected:
         t->setValue("CtaCred", cred);
         t->setValue("Valor", r * 100);
         t->setValue("Hsto", "X");
-        entries::postEntry(*m_dm);
+        m_session->balances().postEntry();
     }
 
     QTemporaryDir m_dir;
     std::unique_ptr<data::TDM> m_dm;
+    std::unique_ptr<entries::Session> m_session;
 };
 
 // The sample book of a first run on 10/12/2026: 30/11 11<-195 50 and 13<-195 200; 01/12
@@ -203,13 +205,13 @@ TEST_F(Balances, StayExactAcrossEveryKindOfWrite)
             fin->setValue("Data", randomDate());
             fin->setValue("CtaCred", codes[rng.bounded(9)]);
             fin->setValue("Valor", qlonglong(rng.bounded(1, 90000)));
-            entries::postEntry(*m_dm);
+            m_session->balances().postEntry();
             break;
         case 3:
             if (fin->isEmpty())
                 break;
             fin->moveTo(rng.bounded(fin->recordCount()));
-            entries::removeEntry(*m_dm);
+            m_session->balances().removeEntry();
             break;
         case 4: // written behind the cache's back: a plain post and a statement
             add(randomDate(), 11, 111, 5);
@@ -264,6 +266,38 @@ TEST_F(Balances, FileReplacedWhileClosedIsReadAgain)
     ASSERT_TRUE(QFile::copy(other.path() + "/Tb0001Fin.DB", file));
     m_dm->OpenUserFiles();
     EXPECT_EQ(computed(), saldosOf(0, 123, 0, 123));
+}
+
+// Two books open at once, each with its own data module and session: the month, the figures and
+// the cache of one are never the other's, whichever of them posts or recomputes.
+TEST_F(Balances, TwoSessionsKeepTheirOwnPeriodAndFigures)
+{
+    QTemporaryDir otherDir;
+    auto other = open(otherDir.path());
+    entries::Session second(other->db(), *other->TbFin);
+    setPeriod(QDate(2026, 12, 1));
+    setPeriod(second, QDate(2026, 11, 1));
+    const Saldos secondBefore = saldosOf(0, 250, 0, 2200);
+    EXPECT_EQ(computed(second), secondBefore);
+
+    add(QDate(2026, 12, 5), 221, 11, 60); // an expense in the first book only
+    EXPECT_EQ(computed(), saldosOf(250, 2000, -110, 2140));
+    EXPECT_EQ(second.balances().saldos(), secondBefore) << "the first session's figures leaked";
+    EXPECT_EQ(second.period().DtIni, QDate(2026, 11, 1));
+    EXPECT_EQ(computed(second), secondBefore);
+
+    data::Table *fin2 = other->TbFin;
+    fin2->append();
+    fin2->setValue("Data", QDate(2026, 11, 20));
+    fin2->setValue("CtaDeb", 11);
+    fin2->setValue("CtaCred", 111);
+    fin2->setValue("Valor", 30000);
+    fin2->setValue("Hsto", "OUTRO");
+    second.balances().postEntry();
+    EXPECT_EQ(computed(second), saldosOf(0, 550, 0, 2500));
+    EXPECT_EQ(m_session->balances().saldos(), saldosOf(250, 2000, -110, 2140));
+    EXPECT_EQ(m_session->period().DtIni, QDate(2026, 12, 1));
+    EXPECT_EQ(computed(), reference());
 }
 
 TEST(BalancesFromDays, EmptyBookGivesZeros)

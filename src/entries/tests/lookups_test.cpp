@@ -30,17 +30,19 @@ protected:
 
 TEST_F(Lookups, AccountsByReducedCode)
 {
-    const auto carteira = entries::findAccount(m_dm, 11);
+    const auto carteira = entries::findAccount(m_dm.db(), *m_dm.TbCta, 11);
     ASSERT_TRUE(carteira.has_value());
     EXPECT_EQ(carteira->label(), QString("0.01.01 - Carteira"));
-    EXPECT_FALSE(entries::findAccount(m_dm, 999).has_value());
-    EXPECT_FALSE(entries::findAccount(m_dm, 0).has_value()) << "headings have no reduced code";
+    EXPECT_FALSE(entries::findAccount(m_dm.db(), *m_dm.TbCta, 999).has_value());
+    EXPECT_FALSE(entries::findAccount(m_dm.db(), *m_dm.TbCta, 0).has_value())
+        << "headings have no reduced code";
 }
 
 TEST_F(Lookups, StandardHistoriesByCode)
 {
-    EXPECT_EQ(entries::findStandardHistory(m_dm, 12), QString("CREDITO VALE ALIMENTACAO <M>"));
-    EXPECT_EQ(entries::findStandardHistory(m_dm, 999), std::nullopt);
+    EXPECT_EQ(entries::findStandardHistory(m_dm.db(), *m_dm.TbHsto, 12),
+              QString("CREDITO VALE ALIMENTACAO <M>"));
+    EXPECT_EQ(entries::findStandardHistory(m_dm.db(), *m_dm.TbHsto, 999), std::nullopt);
 }
 
 TEST(HistoryCode, WholeNumbersWithBlanksRemoved)
@@ -62,9 +64,9 @@ TEST_F(Lookups, EarlierHistoriesWalkTheCurrentOrderBackwards)
                   h3 = "SALARIO DE NOV/26 - NOME DA EMPRESA", h4 = "GASOLINA - NF 4123 POSTO DO ZÉ",
                   h5 = "SAQUE CONTA CORRENTE BANCO 1";
     m_dm.TbFin->setIndexName("IdxData");
-    EXPECT_EQ(entries::earlierHistories(m_dm), (QStringList{h5, h4, h3, h2, h1}));
+    EXPECT_EQ(entries::earlierHistories(m_dm.db(), *m_dm.TbFin), (QStringList{h5, h4, h3, h2, h1}));
     m_dm.TbFin->setIndexName("IdxValor");
-    EXPECT_EQ(entries::earlierHistories(m_dm), (QStringList{h3, h2, h5, h4, h1}));
+    EXPECT_EQ(entries::earlierHistories(m_dm.db(), *m_dm.TbFin), (QStringList{h3, h2, h5, h4, h1}));
 }
 
 } // namespace

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-using entries::period;
-
 namespace {
 
 struct MonthCase
@@ -25,9 +23,9 @@ class CalcularMesCases : public ::testing::TestWithParam<MonthCase>
 
 TEST_P(CalcularMesCases, GivesFirstAndLastDayOfTheMonth)
 {
-    entries::CalcularMes(GetParam().date);
-    EXPECT_EQ(period().PerIni, GetParam().ini);
-    EXPECT_EQ(period().PerFim, GetParam().fim);
+    const entries::DateRange m = entries::CalcularMes(GetParam().date);
+    EXPECT_EQ(m.ini, GetParam().ini);
+    EXPECT_EQ(m.fim, GetParam().fim);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,34 +83,33 @@ TEST_F(UserPeriod, EmptyDatesGetTheirDefaultsAndAreSaved)
     {
         auto dm = signIn();
         ASSERT_TRUE(dm->TbUser->isNull("DtMin"));
-        entries::applyUserDefaults(*dm, QDate(2024, 6, 15));
-        entries::restoreUserPeriod(*dm);
-        EXPECT_EQ(period().DtIni, QDate(2024, 6, 1));
-        EXPECT_EQ(period().DtFim, QDate(2024, 6, 30));
+        entries::applyUserDefaults(*dm->TbUser, QDate(2024, 6, 15));
+        const entries::Period p = entries::restoreUserPeriod(*dm->TbUser);
+        EXPECT_EQ(p.DtIni, QDate(2024, 6, 1));
+        EXPECT_EQ(p.DtFim, QDate(2024, 6, 30));
     }
     auto dm = signIn();
     EXPECT_EQ(dm->TbUser->asDate("DtMin"), QDate(2024, 6, 15));
     EXPECT_EQ(dm->TbUser->asDate("FechadoAte"), QDate(2022, 12, 31));
-    EXPECT_EQ(entries::fechadoAte(*dm), QDate(2022, 12, 31));
+    EXPECT_EQ(entries::fechadoAte(*dm->TbUser), QDate(2022, 12, 31));
 }
 
 TEST_F(UserPeriod, ChosenMonthIsRestoredAtTheNextSignIn)
 {
     {
         auto dm = signIn();
-        entries::applyUserDefaults(*dm, QDate(2024, 6, 15));
-        entries::CalcularMes(QDate(2024, 2, 20));
-        entries::adoptChosenPeriod(*dm);
-        EXPECT_EQ(period().DtIni, QDate(2024, 2, 1));
-        EXPECT_EQ(period().DtFim, QDate(2024, 2, 29));
+        entries::applyUserDefaults(*dm->TbUser, QDate(2024, 6, 15));
+        entries::Period p = entries::restoreUserPeriod(*dm->TbUser);
+        entries::adoptChosenPeriod(p, *dm->TbUser, entries::CalcularMes(QDate(2024, 2, 20)));
+        EXPECT_EQ(p.DtIni, QDate(2024, 2, 1));
+        EXPECT_EQ(p.DtFim, QDate(2024, 2, 29));
     }
-    period() = {};
     auto dm = signIn();
-    entries::applyUserDefaults(*dm, QDate(2024, 6, 15)); // must not overwrite the stored month
-    entries::restoreUserPeriod(*dm);
+    entries::applyUserDefaults(*dm->TbUser, QDate(2024, 6, 15)); // must not overwrite the month
+    const entries::Period p = entries::restoreUserPeriod(*dm->TbUser);
     EXPECT_EQ(dm->TbUser->asDate("DtMin"), QDate(2024, 2, 1));
-    EXPECT_EQ(period().DtIni, QDate(2024, 2, 1));
-    EXPECT_EQ(period().DtFim, QDate(2024, 2, 29));
+    EXPECT_EQ(p.DtIni, QDate(2024, 2, 1));
+    EXPECT_EQ(p.DtFim, QDate(2024, 2, 29));
 }
 
 } // namespace

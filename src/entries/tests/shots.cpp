@@ -3,7 +3,7 @@
 // display). A program, not a test.
 #include <entries/UData.h>
 #include <entries/UFinEdit.h>
-#include <entries/period.h>
+#include <entries/session.h>
 
 #include <accounts/UCtaView.h>
 #include <accounts/UHstoView.h>
@@ -36,8 +36,9 @@ int main(int argc, char **argv)
     dm.pointUserTables("0001");
     dm.OpenUserFiles();
     app::setTodayForTests(QDate(2024, 3, 10));
-    entries::applyUserDefaults(dm, app::today());
-    entries::restoreUserPeriod(dm);
+    entries::applyUserDefaults(*dm.TbUser, app::today());
+    entries::Session session(dm.db(), *dm.TbFin);
+    session.period() = entries::restoreUserPeriod(*dm.TbUser);
 
     entries::TFormData period;
     period.setPageSet(0);
@@ -51,7 +52,7 @@ int main(int argc, char **argv)
 
     accounts::TFormCtaView cta(dm);
     accounts::TFormHstoView hsto(dm);
-    entries::TFormFinEdit editor(dm, &cta, &hsto);
+    entries::TFormFinEdit editor(dm, session, &cta, &hsto);
     dm.TbFin->setIndexName("");
     dm.TbFin->findKey({4});
     dm.TbFin->edit();

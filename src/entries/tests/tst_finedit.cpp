@@ -4,7 +4,7 @@
 #include "screentools.h"
 
 #include <entries/UFinEdit.h>
-#include <entries/period.h>
+#include <entries/session.h>
 
 #include <accounts/UCtaView.h>
 #include <accounts/UHstoView.h>
@@ -80,6 +80,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<data::TDM> m_dm;
+    std::unique_ptr<entries::Session> m_session;
     std::unique_ptr<accounts::TFormCtaView> m_cta;
     std::unique_ptr<accounts::TFormHstoView> m_hsto;
     std::unique_ptr<TFormFinEdit> m_editor;
@@ -99,12 +100,11 @@ void EntryEditorTest::init()
     m_dm->TbUser->setValue("FechadoAte", QDate(2023, 12, 31));
     m_dm->TbUser->post();
     app::setTodayForTests(QDate(2024, 3, 10));
-    entries::CalcularMes(QDate(2024, 3, 1));
-    entries::period().DtIni = entries::period().PerIni;
-    entries::period().DtFim = entries::period().PerFim;
+    m_session = std::make_unique<entries::Session>(m_dm->db(), *m_dm->TbFin);
+    m_session->period() = {QDate(2024, 3, 1), QDate(2024, 3, 31)};
     m_cta = std::make_unique<accounts::TFormCtaView>(*m_dm);
     m_hsto = std::make_unique<accounts::TFormHstoView>(*m_dm);
-    m_editor = std::make_unique<TFormFinEdit>(*m_dm, m_cta.get(), m_hsto.get());
+    m_editor = std::make_unique<TFormFinEdit>(*m_dm, *m_session, m_cta.get(), m_hsto.get());
     m_messages.clear();
     app::setMensagemResponder([this](const QString &t, int) {
         m_messages << t;
@@ -119,6 +119,7 @@ void EntryEditorTest::cleanup()
     m_editor.reset();
     m_hsto.reset();
     m_cta.reset();
+    m_session.reset();
     m_dm.reset();
     m_dir.reset();
 }

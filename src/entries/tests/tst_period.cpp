@@ -3,9 +3,8 @@
 #include "screentools.h"
 
 #include <entries/UData.h>
-#include <entries/balances.h>
-#include <entries/period.h>
 #include <entries/saldolabels.h>
+#include <entries/session.h>
 
 #include <app/dates.h>
 #include <app/mensagem.h>
@@ -19,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using entries::period;
 using entries::TFormData;
 
 class PeriodDialogTest : public QObject
@@ -144,8 +142,8 @@ void PeriodDialogTest::monthButtons()
     child<QPushButton>(&f, "BtOk")->click();
     QCOMPARE(f.result(), int(QDialog::Accepted));
     QCOMPARE(f.Tag, 1);
-    QCOMPARE(period().PerIni, ini);
-    QCOMPARE(period().PerFim, fim);
+    QCOMPARE(f.chosen().ini, ini);
+    QCOMPARE(f.chosen().fim, fim);
 }
 
 void PeriodDialogTest::yearPage()
@@ -159,8 +157,8 @@ void PeriodDialogTest::yearPage()
     QCOMPARE(child<QDateEdit>(&f, "EditAno")->date(), QDate(2023, 1, 1));
     child<QPushButton>(&f, "BtOk")->click();
     QCOMPARE(f.Tag, 3);
-    QCOMPARE(period().PerIni, QDate(2023, 1, 1));
-    QCOMPARE(period().PerFim, QDate(2023, 12, 31));
+    QCOMPARE(f.chosen().ini, QDate(2023, 1, 1));
+    QCOMPARE(f.chosen().fim, QDate(2023, 12, 31));
 }
 
 void PeriodDialogTest::intervalEndMayNotPrecedeStart()
@@ -180,8 +178,8 @@ void PeriodDialogTest::intervalEndMayNotPrecedeStart()
     child<QPushButton>(&f, "BtOk")->click();
     QVERIFY(!f.isVisible());
     QCOMPARE(f.Tag, 2);
-    QCOMPARE(period().PerIni, QDate(2024, 3, 10));
-    QCOMPARE(period().PerFim, QDate(2024, 3, 10));
+    QCOMPARE(f.chosen().ini, QDate(2024, 3, 10));
+    QCOMPARE(f.chosen().fim, QDate(2024, 3, 10));
 }
 
 // The first-run sample book seen in December 2026 on the 10th: 250 before, 2000 in, 50 out.
@@ -195,15 +193,14 @@ void PeriodDialogTest::labelsShowFiguresWithTheirColours()
     dm.pointUserTables("0001");
     dm.OpenUserFiles();
     app::setTodayForTests(QDate(2026, 12, 10));
-    entries::CalcularMes(QDate(2026, 12, 1));
-    period().DtIni = period().PerIni;
-    period().DtFim = period().PerFim;
-    entries::CalcularSaldos(dm);
+    entries::Session session(dm.db(), *dm.TbFin);
+    session.period() = {QDate(2026, 12, 1), QDate(2026, 12, 31)};
+    session.balances().CalcularSaldos(session.period());
 
     QLabel l[11];
     const entries::SaldoLabels labels{&l[0], &l[1], &l[2], &l[3], &l[4], &l[5],
                                       &l[6], &l[7], &l[8], &l[9], &l[10]};
-    entries::RefreshLabelsSaldos(labels, dm);
+    entries::RefreshLabelsSaldos(labels, session);
     const QStringList texts{" Saldo Anterior (30/11/2026)",
                             "250,00  ",
                             " (+) Receitas do Período",

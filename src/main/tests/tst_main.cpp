@@ -39,6 +39,20 @@ void type(QWidget *dlg, const char *name, const QString &text)
     QTest::keyClicks(e, text);
 }
 
+// Answers the next entry editor with a new entry typed field by field, then Gravar.
+void saveNextEntry(const QString &data, const QString &deb, const QString &cred,
+                   const QString &valor, const QString &hsto)
+{
+    atNextDialog([=](QWidget *d) {
+        type(d, "EditData", data);
+        type(d, "EditCtaDeb", deb);
+        type(d, "EditCtaCred", cred);
+        type(d, "EditValor", valor);
+        type(d, "EditHsto", hsto);
+        d->findChild<QPushButton *>("BtOk")->click();
+    });
+}
+
 } // namespace
 
 class MainWindowTest : public QObject
@@ -51,6 +65,7 @@ private Q_SLOTS:
     void cleanup();
     void firstRunSignInAndTheEntryLifeCycle();
     void refusalsChangeNothing();
+    void signingInAgainStartsAFreshSession();
     void findAndSort();
     void screenshots();
 
@@ -112,14 +127,7 @@ void MainWindowTest::firstRunSignInAndTheEntryLifeCycle()
     QCOMPARE(fin->indexName(), QString("IdxData"));
 
     // Include: a purchase of 80,50 from the bank on 05/12/2026.
-    atNextDialog([](QWidget *d) {
-        type(d, "EditData", "05/12/2026");
-        type(d, "EditCtaDeb", "221");
-        type(d, "EditCtaCred", "13");
-        type(d, "EditValor", "80,50");
-        type(d, "EditHsto", "SUPERMERCADO");
-        d->findChild<QPushButton *>("BtOk")->click();
-    });
+    saveNextEntry("05/12/2026", "221", "13", "80,50", "SUPERMERCADO");
     w->ActionIncluirFin->trigger();
     QCOMPARE(m_messages, QStringList());
     QCOMPARE(label("LabelRecCount"), QString("[6]"));
@@ -159,6 +167,29 @@ void MainWindowTest::firstRunSignInAndTheEntryLifeCycle()
     QVERIFY(m_messages.last().startsWith("Excluir lançamento?\r\n\r\nData: 07/12/2026"));
     QCOMPARE(label("LabelRecCount"), QString("[6]"));
     QCOMPARE(label("LabelSlDespesa"), QString("-130,50  "));
+}
+
+// Signing the user in again (as after a restore) ends the session and its editor and starts new
+// ones: the month comes from the stored DtMin, and the new editor's save reaches the new figures.
+void MainWindowTest::signingInAgainStartsAFreshSession()
+{
+    auto *w = m_q->mainWindow();
+    data::Table *user = m_q->dm()->TbUser;
+    user->edit();
+    user->setValue("DtMin", QDate(2026, 11, 15));
+    user->post();
+    QVERIFY(w->InicializarUsuario());
+    QVERIFY(w->session());
+    QCOMPARE(w->findChild<QPushButton *>("BtPeriodo")->text(), QString("Novembro/2026"));
+    QCOMPARE(label("LabelSlAnt"), QString("0,00  "));
+    QCOMPARE(label("LabelSlReceita"), QString("250,00  "));
+
+    saveNextEntry("20/11/2026", "221", "13", "10,00", "PADARIA");
+    w->ActionIncluirFin->trigger();
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(label("LabelRecCount"), QString("[6]"));
+    QCOMPARE(label("LabelSlDespesa"), QString("-10,00  "));
+    QCOMPARE(label("LabelSlAtu"), QString("240,00 "));
 }
 
 void MainWindowTest::refusalsChangeNothing()
