@@ -1,6 +1,6 @@
 // The query object: a statement text with bound parameters whose result rows are read into
 // memory, with a current row, for the searches and lists that show a computed result. The
-// statement runner QrAux is one of these used with exec().
+// statement runner QrAux is one of these used with exec(); it keeps no state between screens.
 #pragma once
 
 #include "database.h"
