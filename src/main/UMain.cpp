@@ -10,11 +10,11 @@
 #include <app/csvwriter.h>
 #include <app/dates.h>
 #include <app/format.h>
-#include <app/gridlink.h>
 #include <app/keyfilters.h>
 #include <app/mensagem.h>
 #include <app/waitcursor.h>
 #include <data/UDM.h>
+#include <data/gridlink.h>
 #include <data/tablemodel.h>
 #include <entries/UData.h>
 #include <entries/UFinEdit.h>
@@ -680,7 +680,7 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     for (int i = 0; i < 8; ++i)
         m_grid->setColumnWidth(i, widths[i]);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_link = new app::GridTableLink(m_grid, dm->TbFin, [] { return true; });
+    m_link = new data::GridTableLink(m_grid, dm->TbFin, [] { return true; });
     connect(dm->TbFin, &data::Table::currentChanged, this, [this] { refreshCurrentPanel(); });
 }
 

@@ -1,13 +1,13 @@
 #include "gridlink.h"
 
-#include "application.h"
+#include "table.h"
 
-#include <data/table.h>
+#include <app/application.h>
 
 #include <QTableView>
 #include <QTimer>
 
-namespace app {
+namespace data {
 
 GridTableLink::GridTableLink(QTableView *grid, data::Table *table, std::function<bool()> active)
     : QObject(grid), m_grid(grid), m_table(table), m_active(std::move(active))
@@ -53,4 +53,4 @@ void GridTableLink::moveTable(int row)
     m_syncing = false;
 }
 
-} // namespace app
+} // namespace data
