@@ -2,15 +2,15 @@
 
 #include "entrylist.h"
 
-#include <accounts/UCta.h>
 #include <accounts/UCtaView.h>
-#include <accounts/UHsto.h>
 #include <accounts/UHstoView.h>
+#include <accounts/mainactions.h>
 #include <app/application.h>
 #include <app/csvwriter.h>
 #include <app/dates.h>
 #include <app/format.h>
 #include <app/keyfilters.h>
+#include <app/mainactions.h>
 #include <app/mensagem.h>
 #include <app/waitcursor.h>
 #include <data/UDM.h>
@@ -20,9 +20,10 @@
 #include <entries/UFinEdit.h>
 #include <entries/balances.h>
 #include <entries/historylist.h>
+#include <entries/mainactions.h>
 #include <entries/period.h>
 #include <entries/saldolabels.h>
-#include <users/UUser.h>
+#include <users/mainactions.h>
 
 #include <QAction>
 #include <QApplication>
@@ -585,22 +586,6 @@ void TFormMainQuorvila_Zx3307::connectActions()
         connect(a, &QAction::triggered, this,
                 [this, fn] { app::guarded([this, fn] { (this->*fn)(); }); });
     };
-    connect(ActionPreferencias, &QAction::triggered, this, [this] {
-        app::guarded([this] {
-            m_pages->setCurrentWidget(m_tabHome);
-            users::TFormUser dlg(*m_dm, 1, this);
-            dlg.exec();
-            setSignedInCaption(m_dm->CodUsuario(), m_dm->TbUser->asString("Nome"));
-        });
-    });
-    connect(ActionUserBackup, &QAction::triggered, this, [this] {
-        app::guarded([this] {
-            users::TFormUser dlg(*m_dm, 2, this);
-            dlg.exec();
-            if (dlg.fecharTag() == 1 && !InicializarUsuario())
-                app::Mensagem("Erro ao inicializar usuário!", 0);
-        });
-    });
     connect(ActionChangeUser, &QAction::triggered, this,
             &TFormMainQuorvila_Zx3307::changeUserRequested);
     connect(ActionFechar, &QAction::triggered, this, &QWidget::close);
@@ -612,30 +597,6 @@ void TFormMainQuorvila_Zx3307::connectActions()
     on(ActionMarcarTodosOk, &TFormMainQuorvila_Zx3307::ActionMarcarTodosOkExecute);
     connect(ActionLocalizarFin, &QAction::triggered, this,
             [this] { app::guarded([this] { ActionLocalizarFinExecute(); }); });
-    const auto openAccounts = [this](auto makeScreen) {
-        app::guarded([&] {
-            m_pages->setCurrentWidget(m_tabFin);
-            makeScreen();
-            // Renumbering a reduced code rewrites entries: show them and their figures anew.
-            m_dm->TbFin->refresh();
-            recalcSaldos();
-            m_grid->setFocus();
-        });
-    };
-    connect(ActionPlanoCta, &QAction::triggered, this, [this, openAccounts] {
-        openAccounts([this] {
-            accounts::TFormCta dlg(*m_dm, this);
-            dlg.exec();
-        });
-    });
-    connect(ActionHsto, &QAction::triggered, this, [this, openAccounts] {
-        openAccounts([this] {
-            accounts::TFormHsto dlg(*m_dm, this);
-            dlg.exec();
-        });
-    });
-    connect(m_btPeriodo, &QPushButton::clicked, this,
-            [this] { app::guarded([this] { BtPeriodoClick(); }); });
 }
 
 // ---------------------------------------------------------------- the signed-in user
@@ -682,6 +643,38 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_link = new data::GridTableLink(m_grid, dm->TbFin, [] { return true; });
     connect(dm->TbFin, &data::Table::currentChanged, this, [this] { refreshCurrentPanel(); });
+    setupFolderActions();
+}
+
+// Each folder wires the commands it owns; the window supplies its own steps.
+void TFormMainQuorvila_Zx3307::setupFolderActions()
+{
+    app::MainActions main;
+    main.window = this;
+    main.ActionPlanoCta = ActionPlanoCta;
+    main.ActionHsto = ActionHsto;
+    main.ActionPreferencias = ActionPreferencias;
+    main.ActionUserBackup = ActionUserBackup;
+    main.BtPeriodo = m_btPeriodo;
+    main.showHomePage = [this] { m_pages->setCurrentWidget(m_tabHome); };
+    main.showFinPage = [this] { m_pages->setCurrentWidget(m_tabFin); };
+    main.entriesChanged = [this] {
+        recalcSaldos();
+        m_grid->setFocus();
+    };
+    main.userChanged = [this] {
+        setSignedInCaption(m_dm->CodUsuario(), m_dm->TbUser->asString("Nome"));
+    };
+    main.reopenUser = [this] { return InicializarUsuario(); };
+    main.periodChanged = [this] {
+        refreshPeriodCaption();
+        recalcSaldos();
+    };
+    main.focusPage = [this] { m_pages->currentWidget()->setFocus(); };
+
+    accounts::setupMainActions(main, *m_dm);
+    entries::setupMainActions(main, *m_dm, *m_data);
+    users::setupMainActions(main, *m_dm);
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
@@ -986,19 +979,6 @@ void TFormMainQuorvila_Zx3307::DBGridFinTitleClick(int section)
 }
 
 // ---------------------------------------------------------------- the period
-
-void TFormMainQuorvila_Zx3307::BtPeriodoClick()
-{
-    m_data->setMonthDate(entries::period().DtIni);
-    m_data->setPageSet(1);
-    m_data->Tag = 1;
-    if (m_data->exec() == QDialog::Accepted) {
-        entries::adoptChosenPeriod(*m_dm);
-        refreshPeriodCaption();
-        recalcSaldos();
-    }
-    m_pages->currentWidget()->setFocus();
-}
 
 // ---------------------------------------------------------------- events
 

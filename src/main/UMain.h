@@ -92,6 +92,7 @@ private:
     void createFigures(QWidget *page);
     void createFindPanel(QWidget *page);
     void connectActions();
+    void setupFolderActions();
 
     // The entry list commands.
     void ActionIncluirFinExecute();
@@ -104,7 +105,6 @@ private:
     void DBGridFinTitleClick(int section);
     void sortBy(const QString &indexName, int markedSection);
     void openEditor(const QString &caption, bool enabled);
-    void BtPeriodoClick();
     void showFinPage();
 
     void refreshCurrentPanel();
