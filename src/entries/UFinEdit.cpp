@@ -93,9 +93,11 @@ struct TFormFinEdit::Private
     QPushButton *BtOk = nullptr, *BtCancel = nullptr;
     HistoryPopup *historyPopup = nullptr;
 
-    int okTag = 0;              // BtOk's result flag
-    QString openingDataText;    // the date text the entry had when the editor opened
-    app::LeaveChecks leave;     // the checks on leaving EditData, the accounts and EditValor
+    int okTag = 0;           // BtOk's result flag
+    QString openingDataText; // the date text the entry had when the editor opened
+
+    // The checks on leaving EditData, the accounts and EditValor.
+    app::LeaveChecks leave;
 
     void build();
     QWidget *buildPanel();

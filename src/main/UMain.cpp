@@ -656,8 +656,12 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
     main.BtPeriodo = m_btPeriodo;
-    main.showHomePage = [this] { m_pages->setCurrentWidget(m_tabHome); };
-    main.showFinPage = [this] { m_pages->setCurrentWidget(m_tabFin); };
+    main.showHomePage = [this] {
+        m_pages->setCurrentWidget(m_tabHome);
+    };
+    main.showFinPage = [this] {
+        m_pages->setCurrentWidget(m_tabFin);
+    };
     main.entriesChanged = [this] {
         recalcSaldos();
         m_grid->setFocus();
@@ -665,12 +669,16 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.userChanged = [this] {
         setSignedInCaption(m_dm->CodUsuario(), m_dm->TbUser->asString("Nome"));
     };
-    main.reopenUser = [this] { return InicializarUsuario(); };
+    main.reopenUser = [this] {
+        return InicializarUsuario();
+    };
     main.periodChanged = [this] {
         refreshPeriodCaption();
         recalcSaldos();
     };
-    main.focusPage = [this] { m_pages->currentWidget()->setFocus(); };
+    main.focusPage = [this] {
+        m_pages->currentWidget()->setFocus();
+    };
 
     accounts::setupMainActions(main, *m_dm);
     entries::setupMainActions(main, *m_dm, *m_data);
