@@ -49,7 +49,7 @@ void GridTableLink::moveTable(int row)
     if (m_syncing || !m_active() || m_table->state() != data::Table::State::Browse)
         return;
     m_syncing = true;
-    guarded([this, row] { m_table->moveTo(row); });
+    app::guarded([this, row] { m_table->moveTo(row); });
     m_syncing = false;
 }
 
