@@ -1,5 +1,8 @@
 # One call per folder under src/: a static library of rule files (no widgets), optionally a
-# sibling <name>_ui library with the folder's screens, and the folder's tests.
+# <name>_gui library of painting and printing without widgets (reports, RTF, spreadsheet
+# exports), optionally a sibling <name>_ui library with the folder's screens, and the folder's
+# tests. Tiers: <name> links Qt::Core; <name>_gui links <name>, Qt::Gui and Qt::PrintSupport;
+# <name>_ui links <name>_gui (or <name>) and Qt::Widgets.
 
 function(quorvila_defaults target)
     target_compile_features(${target} PUBLIC cxx_std_20)
@@ -7,9 +10,32 @@ function(quorvila_defaults target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
 
-# quorvila_module(<name> SOURCES ... [LIBS ...] [UI_SOURCES ...] [UI_LIBS ...])
+# Qt::PrintSupport brings the widget headers onto the include path, so a widget include in a
+# Gui-tier file would compile: refuse it when configuring instead.
+function(quorvila_refuse_widget_includes target)
+    get_target_property(dirs Qt6::Widgets INTERFACE_INCLUDE_DIRECTORIES)
+    set(widgetDir "")
+    foreach(d IN LISTS dirs)
+        if(d MATCHES "QtWidgets$")
+            set(widgetDir ${d})
+        endif()
+    endforeach()
+    foreach(src IN LISTS ARGN)
+        file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/${src} includes REGEX "^#include <Q")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include <([^>]+)>.*" "\\1" header "${line}")
+            if(header MATCHES "^QtWidgets/" OR (widgetDir AND EXISTS ${widgetDir}/${header}))
+                message(FATAL_ERROR "${src} (${target}, no widgets) includes <${header}>")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
+
+# quorvila_module(<name> SOURCES ... [LIBS ...] [GUI_SOURCES ...] [GUI_LIBS ...]
+#                 [UI_SOURCES ...] [UI_LIBS ...])
 function(quorvila_module name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;UI_SOURCES;UI_LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;GUI_SOURCES;GUI_LIBS;UI_SOURCES;UI_LIBS"
+                          ${ARGN})
     if(ARG_SOURCES)
         add_library(${name} STATIC ${ARG_SOURCES})
         quorvila_defaults(${name})
@@ -19,10 +45,18 @@ function(quorvila_module name)
         add_library(${name} INTERFACE)
         target_link_libraries(${name} INTERFACE Qt6::Core ${ARG_LIBS})
     endif()
+    set(below ${name})
+    if(ARG_GUI_SOURCES)
+        add_library(${name}_gui STATIC ${ARG_GUI_SOURCES})
+        quorvila_defaults(${name}_gui)
+        target_link_libraries(${name}_gui PUBLIC ${name} Qt6::Gui Qt6::PrintSupport ${ARG_GUI_LIBS})
+        quorvila_refuse_widget_includes(${name}_gui ${ARG_GUI_SOURCES})
+        set(below ${name}_gui)
+    endif()
     if(ARG_UI_SOURCES)
         add_library(${name}_ui STATIC ${ARG_UI_SOURCES})
         quorvila_defaults(${name}_ui)
-        target_link_libraries(${name}_ui PUBLIC ${name} Qt6::Widgets ${ARG_UI_LIBS})
+        target_link_libraries(${name}_ui PUBLIC ${below} Qt6::Widgets ${ARG_UI_LIBS})
     endif()
 endfunction()
 

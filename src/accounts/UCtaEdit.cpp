@@ -11,18 +11,17 @@
 
 #include <data/UDM.h>
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace accounts {
 
 TFormCtaEdit::TFormCtaEdit(data::TDM &dm, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dm(dm)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dm(dm),
+      m_leave(this, [this](QWidget *field) { return checkField(field); })
 {
     setObjectName("TFormCtaEdit");
     EditCta = new FieldEdit(dm.TbCta, "CodCta");
@@ -53,7 +52,9 @@ TFormCtaEdit::TFormCtaEdit(data::TDM &dm, QWidget *parent)
 
     connect(buttons.ok, &QPushButton::clicked, this, &TFormCtaEdit::BtOkClick);
     connect(buttons.cancel, &QPushButton::clicked, this, &TFormCtaEdit::reject);
-    connect(qApp, &QApplication::focusChanged, this, &TFormCtaEdit::onFocusChanged);
+    m_leave.watch({EditCta});
+    m_leave.addWayOut(BtCancel);
+    m_leave.setSelectOnRefusal(false);
     new app::FieldNavigator(this);
 }
 
@@ -84,26 +85,8 @@ void TFormCtaEdit::reject()
     QDialog::reject();
 }
 
-bool TFormCtaEdit::isField(QWidget *w) const
-{
-    return w == EditCta || w == EditCodR || w == EditDescr;
-}
-
-void TFormCtaEdit::onFocusChanged(QWidget *old, QWidget *now)
-{
-    // Only a move inside this dialog counts as leaving the field: the message box taking the
-    // focus, or another window, does not.
-    if (!isVisible() || old != EditCta || !now || now->window() != this || now == BtCancel)
-        return;
-    app::guarded([this, old] { checkField(old); });
-}
-
 bool TFormCtaEdit::checkField(QWidget *field)
 {
-    if (m_checking)
-        return true;
-    m_checking = true;
-    const auto done = qScopeGuard([this] { m_checking = false; });
     if (field != EditCta)
         return true;
     QString code = EditCta->text();
@@ -115,7 +98,6 @@ bool TFormCtaEdit::checkField(QWidget *field)
     if (!refusal)
         return true;
     app::Mensagem(*refusal, 0);
-    EditCta->setFocus();
     return false;
 }
 
@@ -133,9 +115,7 @@ CtaValues TFormCtaEdit::typedValues() const
 void TFormCtaEdit::focusField(CtaField f)
 {
     FieldEdit *e = f == CtaField::Code ? EditCta : f == CtaField::CodRed ? EditCodR : EditDescr;
-    m_checking = true; // moving the focus back is not leaving a field
-    e->setFocus();
-    m_checking = false;
+    m_leave.focus(e, false);
 }
 
 void TFormCtaEdit::BtOkClick()
@@ -146,8 +126,7 @@ void TFormCtaEdit::BtOkClick()
 void TFormCtaEdit::save()
 {
     // "&Gravar" by mnemonic leaves the focus where it was: check that field first.
-    QWidget *focused = focusWidget();
-    if (isField(focused) && !checkField(focused))
+    if (!m_leave.checkFocused(BtOk))
         return;
     for (FieldEdit *e : {EditCta, EditCodR, EditDescr})
         e->store();

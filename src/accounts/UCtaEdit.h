@@ -6,6 +6,8 @@
 
 #include "accountcheck.h"
 
+#include <app/leavechecks.h>
+
 #include <QDialog>
 
 namespace data {
@@ -35,20 +37,18 @@ public:
 private:
     void BtOkClick();
     void save();
-    // The one routine behind the checks on leaving a field; true when the field may be left.
+    // The check on leaving the code field; true when the field may be left.
     bool checkField(QWidget *field);
-    void onFocusChanged(QWidget *old, QWidget *now);
     void focusField(CtaField f);
     CtaValues typedValues() const;
-    bool isField(QWidget *w) const;
 
     data::TDM &m_dm;
+    app::LeaveChecks m_leave;
     FieldEdit *EditCta;
     FieldEdit *EditCodR;
     FieldEdit *EditDescr;
     QWidget *BtOk;
     QWidget *BtCancel;
-    bool m_checking = false;
 };
 
 } // namespace accounts

@@ -5,9 +5,9 @@
 #include "gridsetup.h"
 
 #include <app/application.h>
-#include <app/gridlink.h>
 
 #include <data/UDM.h>
+#include <data/gridlink.h>
 #include <data/tablemodel.h>
 
 #include <QCheckBox>
@@ -28,7 +28,7 @@ struct TFormCtaView::Private
     data::TableModel *model = nullptr;
     QTableView *grid = nullptr;
     QCheckBox *check1 = nullptr;
-    app::GridTableLink *link = nullptr;
+    data::GridTableLink *link = nullptr;
 
     void applyFilter();
     void choose();
@@ -131,7 +131,7 @@ TFormCtaView::TFormCtaView(data::TDM &dm, QWidget *parent)
     });
     // Only while the pop-up is up: a grid that resets behind another screen's editor must
     // never move the record that editor holds.
-    d->link = new app::GridTableLink(d->grid, dm.TbCta, [this] { return isVisible(); });
+    d->link = new data::GridTableLink(d->grid, dm.TbCta, [this] { return isVisible(); });
 }
 
 TFormCtaView::~TFormCtaView()

@@ -10,10 +10,10 @@
 
 #include <app/application.h>
 #include <app/csvsave.h>
-#include <app/gridlink.h>
 #include <app/mensagem.h>
 
 #include <data/UDM.h>
+#include <data/gridlink.h>
 #include <data/tablemodel.h>
 
 #include <QHBoxLayout>
@@ -43,8 +43,8 @@ TFormHsto::TFormHsto(data::TDM &dm, QWidget *parent)
     outer->addWidget(DBGrid1, 1);
     outer->addWidget(makeButtons());
 
-    m_link = new app::GridTableLink(DBGrid1, dm.TbHsto, [] { return true; });
-    connect(dm.TbHsto, &data::Table::reset, m_link, &app::GridTableLink::followTable,
+    m_link = new data::GridTableLink(DBGrid1, dm.TbHsto, [] { return true; });
+    connect(dm.TbHsto, &data::Table::reset, m_link, &data::GridTableLink::followTable,
             Qt::QueuedConnection);
 }
 

@@ -8,13 +8,10 @@
 class QTableView;
 
 namespace data {
+class GridTableLink;
 class TDM;
 class TableModel;
 } // namespace data
-
-namespace app {
-class GridTableLink;
-}
 
 namespace accounts {
 
@@ -47,7 +44,7 @@ private:
     TFormHstoEdit *m_editor;
     data::TableModel *m_model;
     QTableView *DBGrid1;
-    app::GridTableLink *m_link = nullptr;
+    data::GridTableLink *m_link = nullptr;
 };
 
 } // namespace accounts

@@ -3,9 +3,9 @@
 #include "gridsetup.h"
 
 #include <app/application.h>
-#include <app/gridlink.h>
 
 #include <data/UDM.h>
+#include <data/gridlink.h>
 #include <data/tablemodel.h>
 
 #include <QEvent>
@@ -22,7 +22,7 @@ struct TFormHstoView::Private : QObject
     data::TDM &dm;
     data::TableModel *model = nullptr;
     QTableView *grid = nullptr;
-    app::GridTableLink *link = nullptr;
+    data::GridTableLink *link = nullptr;
 
     Private(TFormHstoView *view, data::TDM &m) : q(view), dm(m) {}
     void choose();
@@ -79,7 +79,7 @@ TFormHstoView::TFormHstoView(data::TDM &dm, QWidget *parent)
     });
     // Only while the pop-up is up: a grid that resets behind another screen's editor must
     // never move the record that editor holds.
-    d->link = new app::GridTableLink(d->grid, dm.TbHsto, [this] { return isVisible(); });
+    d->link = new data::GridTableLink(d->grid, dm.TbHsto, [this] { return isVisible(); });
 }
 
 TFormHstoView::~TFormHstoView()

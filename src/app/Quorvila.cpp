@@ -28,7 +28,8 @@ Quorvila::Quorvila(StartupOptions options) : m_options(std::move(options)) {}
 
 Quorvila::~Quorvila()
 {
-    // The screens go before the data module whose tables they show.
+    // The screens go before the data module whose tables they show; its error handler with it.
+    setErrorHandler(nullptr);
     m_userSel.reset();
     m_main.reset();
     m_dm.reset();
@@ -77,6 +78,7 @@ bool Quorvila::start()
     m_dm->restoreCursor = [] {
         WaitCursor::restoreAll();
     };
+    setErrorHandler([dm = m_dm.get()](const QString &text) { dm->AppException(text); });
     m_main = std::make_unique<main_ui::TFormMainQuorvila_Zx3307>();
     setMainWindow(m_main.get());
     m_userSel = std::make_unique<users::TFormUserSel>(*m_dm, m_main.get());

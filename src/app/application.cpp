@@ -4,18 +4,27 @@
 #include "mensagem.h"
 #include "waitcursor.h"
 
-#include <data/UDM.h>
-
 namespace app {
 
+static std::function<void(const QString &)> &errorHandler()
+{
+    static std::function<void(const QString &)> handler;
+    return handler;
+}
+
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void setErrorHandler(std::function<void(const QString &)> handler)
+{
+    errorHandler() = std::move(handler);
+}
 
 void showError(const std::exception &e)
 {
     const auto *err = dynamic_cast<const Error *>(&e);
     const QString text = err ? err->text() : QString::fromLocal8Bit(e.what());
-    if (data::TDM *dm = data::TDM::instance()) {
-        dm->AppException(text);
+    if (const auto &handler = errorHandler()) {
+        handler(text);
         return;
     }
     WaitCursor::restoreAll();

@@ -1,9 +1,11 @@
 // The application object: the last safety net for errors that reach the event loop. Any
-// exception a handler let through is passed to TDM.AppException (cursor reset, kind-0 message)
-// and the program goes on.
+// exception a handler let through is passed to the application-wide error handler and the
+// program goes on.
 #pragma once
 
 #include <QApplication>
+
+#include <functional>
 
 namespace app {
 
@@ -17,7 +19,11 @@ public:
 // Runs `work`, turning any exception into the handler's message. For slots and lambdas that
 // call rule code, so that nothing crosses the event loop. Returns false when it failed.
 bool guarded(const std::function<void()> &work);
-// Shows an exception's text the way the application-wide handler does.
+// Shows an exception's text through the application-wide error handler.
 void showError(const std::exception &e);
+// Installs the application-wide error handler; the shell sets the data module's AppException.
+// An empty handler restores the default: every wait cursor goes and the text shows in a kind-0
+// message.
+void setErrorHandler(std::function<void(const QString &)> handler);
 
 } // namespace app

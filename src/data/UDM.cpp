@@ -7,11 +7,8 @@
 
 namespace data {
 
-static TDM *s_instance = nullptr;
-
 TDM::TDM(QObject *parent) : QObject(parent)
 {
-    s_instance = this;
     using namespace catalogue;
     TbCfg = table("TbCfg", tbCfg(), m_db);
     TbUser = table("TbUser", tbUser(), m_db);
@@ -66,13 +63,6 @@ TDM::~TDM()
     const auto tables = findChildren<Table *>();
     for (Table *t : tables)
         delete t;
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-TDM *TDM::instance()
-{
-    return s_instance;
 }
 
 Table *TDM::table(const QString &name, TableDef def, Database &db)

@@ -25,9 +25,6 @@ public:
     explicit TDM(QObject *parent = nullptr);
     ~TDM() override;
 
-    // The one data module of the run (the last one created); tests may create their own.
-    static TDM *instance();
-
     // Forms DirDados (the program's directory + "/Dados" unless given) and DirTemp. Opens nothing.
     void DataModuleCreate(const QString &dirDados, const QString &dirTemp = {});
     QString DirDados() const { return m_db.dirDados(); }

@@ -15,12 +15,11 @@
 #include <app/error.h>
 #include <app/format.h>
 #include <app/keyfilters.h>
+#include <app/leavechecks.h>
 #include <app/mensagem.h>
 #include <data/UDM.h>
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -74,7 +73,8 @@ struct TFormFinEdit::Private
 {
     Private(TFormFinEdit *form, data::TDM &d, Session &s, accounts::TFormCtaView *cta,
             accounts::TFormHstoView *hsto)
-        : q(form), dm(d), session(s), ctaView(cta), hstoView(hsto)
+        : q(form), dm(d), session(s), ctaView(cta), hstoView(hsto),
+          leave(form, [this](QWidget *field) { return leaveCheck(field); })
     {
     }
 
@@ -93,11 +93,11 @@ struct TFormFinEdit::Private
     QPushButton *BtOk = nullptr, *BtCancel = nullptr;
     HistoryPopup *historyPopup = nullptr;
 
-    int okTag = 0;              // BtOk's result flag
-    QString openingDataText;    // the date text the entry had when the editor opened
-    bool leaving = false;       // the leave-field routine is running
-    bool refocusing = false;    // focus is being put back on a refused field
-    QWidget *refused = nullptr; // the field whose leave check failed last (its message shown)
+    int okTag = 0;           // BtOk's result flag
+    QString openingDataText; // the date text the entry had when the editor opened
+
+    // The checks on leaving EditData, the accounts and EditValor.
+    app::LeaveChecks leave;
 
     void build();
     QWidget *buildPanel();
@@ -116,8 +116,7 @@ struct TFormFinEdit::Private
     QLineEdit *editOf(EntryField f) const;
     void focusField(QWidget *w, bool select = true);
 
-    bool isLeaveChecked(QObject *w) const;
-    bool leaveField(QWidget *w, bool fromFocusOut);
+    bool leaveCheck(QWidget *w);
     bool EditDataExit();
     bool EditCtaExit(QLineEdit *edit, EntryField field, bool withMessage = true);
     bool EditValorExit();
@@ -278,6 +277,8 @@ void TFormFinEdit::Private::connectAll()
                        static_cast<QWidget *>(EditCtaCred), static_cast<QWidget *>(EditValor),
                        static_cast<QWidget *>(EditHsto), static_cast<QWidget *>(EditCalc)})
         w->installEventFilter(q);
+    leave.watch({EditData, EditCtaDeb, EditCtaCred, EditValor});
+    leave.addWayOut(BtCancel);
     new ValorKeys(EditValor, [this] { openCalc(); });
     auto *nav = new app::FieldNavigator(q);
     // Enter in these two belongs to them (code look-up, the arithmetic); Up and Down in the
@@ -381,47 +382,21 @@ void TFormFinEdit::Private::focusField(QWidget *w, bool select)
 
 // ---------------------------------------------------------------- leaving a field
 
-bool TFormFinEdit::Private::isLeaveChecked(QObject *w) const
+// The check of the field being left (through `leave`, which the OK handler runs again for the
+// field that has the focus). False when the field was refused (message shown).
+bool TFormFinEdit::Private::leaveCheck(QWidget *w)
 {
-    return w == EditData || w == EditCtaDeb || w == EditCtaCred || w == EditValor;
-}
-
-// The one routine behind every "on leaving the field" check; the OK handler runs it again for
-// the field that has the focus. Returns false when the field was refused (message shown).
-bool TFormFinEdit::Private::leaveField(QWidget *w, bool fromFocusOut)
-{
-    if (leaving || !PanelDados->isEnabled())
+    if (!PanelDados->isEnabled())
         return true;
-    leaving = true;
-    bool ok = true;
-    app::guarded([&] {
-        if (w == EditData)
-            ok = EditDataExit();
-        else if (w == EditCtaDeb)
-            ok = EditCtaExit(EditCtaDeb, EntryField::CtaDeb);
-        else if (w == EditCtaCred)
-            ok = EditCtaExit(EditCtaCred, EntryField::CtaCred);
-        else if (w == EditValor)
-            ok = EditValorExit();
-    });
-    leaving = false;
-    if (ok) {
-        if (refused == w)
-            refused = nullptr;
-        return true;
-    }
-    refused = w;
-    if (fromFocusOut) {
-        // Not from inside the focus change that is still being delivered.
-        QTimer::singleShot(0, w, [this, w] {
-            refocusing = true;
-            focusField(w);
-            refocusing = false;
-        });
-    } else {
-        focusField(w);
-    }
-    return false;
+    if (w == EditData)
+        return EditDataExit();
+    if (w == EditCtaDeb)
+        return EditCtaExit(EditCtaDeb, EntryField::CtaDeb);
+    if (w == EditCtaCred)
+        return EditCtaExit(EditCtaCred, EntryField::CtaCred);
+    if (w == EditValor)
+        return EditValorExit();
+    return true;
 }
 
 bool TFormFinEdit::Private::EditDataExit()
@@ -485,7 +460,7 @@ void TFormFinEdit::Private::openCtaPicker(QLineEdit *edit, EntryField field)
     dm.TbCta->setFilter({});
     q->activateWindow(); // the pop-up had the keyboard; not every window manager gives it back
     focusField(edit);
-    leaveField(edit, false);
+    leave.leave(edit);
 }
 
 void TFormFinEdit::Private::openHstoPicker()
@@ -573,7 +548,7 @@ void TFormFinEdit::Private::opening()
          {EditData, EditCtaDeb, EditCtaCred, EditValor, EditHsto, EditNumDoc, EditObs})
         paint(e, "#FFFFFF");
     EditCalc->hide();
-    refused = nullptr;
+    leave.clearRefusal();
     okTag = 0;
     loadRecord();
     EditCtaExit(EditCtaDeb, EntryField::CtaDeb, false);
@@ -697,13 +672,6 @@ bool TFormFinEdit::eventFilter(QObject *watched, QEvent *event)
         d->EditCalc->hide();
         return false;
     }
-    const auto reason = static_cast<QFocusEvent *>(event)->reason();
-    // Leaving the dialog for a message box or pop-up is not leaving the field; neither is the
-    // way to Cancel, nor the focus moving while a refused field takes it back.
-    const QWidget *to = QApplication::focusWidget();
-    if (d->isLeaveChecked(watched) && !d->refocusing && reason != Qt::ActiveWindowFocusReason &&
-        reason != Qt::PopupFocusReason && to != d->BtCancel && (!to || to->window() == this))
-        d->leaveField(static_cast<QWidget *>(watched), true);
     return false;
 }
 
@@ -711,15 +679,8 @@ void TFormFinEdit::BtOkClick()
 {
     if (!isEditable())
         return d->viewOnlyOk();
-    QWidget *focused = focusWidget();
-    if (d->isLeaveChecked(focused)) {
-        if (!d->leaveField(focused, false))
-            return;
-    } else if (d->refused) {
-        // Its message was shown as the click took the focus away from it.
-        d->focusField(d->refused);
+    if (!d->leave.checkFocused(d->BtOk))
         return;
-    }
     bool posted = false;
     app::guarded([&] {
         if (const auto problem = checkEntry(d->input(), {true, fechadoAte(*d->dm.TbUser)})) {

@@ -2,27 +2,30 @@
 
 #include "entrylist.h"
 
-#include <accounts/UCta.h>
 #include <accounts/UCtaView.h>
-#include <accounts/UHsto.h>
 #include <accounts/UHstoView.h>
+#include <accounts/mainactions.h>
 #include <app/application.h>
 #include <app/csvwriter.h>
 #include <app/dates.h>
 #include <app/error.h>
 #include <app/format.h>
-#include <app/gridlink.h>
 #include <app/keyfilters.h>
+#include <app/mainactions.h>
 #include <app/mensagem.h>
 #include <app/waitcursor.h>
 #include <data/UDM.h>
+#include <data/gridlink.h>
 #include <data/tablemodel.h>
 #include <entries/UData.h>
 #include <entries/UFinEdit.h>
 #include <entries/historylist.h>
+#include <entries/mainactions.h>
+#include <entries/period.h>
 #include <entries/saldolabels.h>
 #include <entries/session.h>
 #include <users/UUser.h>
+#include <users/mainactions.h>
 
 #include <QAction>
 #include <QApplication>
@@ -588,22 +591,6 @@ void TFormMainQuorvila_Zx3307::connectActions()
         connect(a, &QAction::triggered, this,
                 [this, fn] { app::guarded([this, fn] { (this->*fn)(); }); });
     };
-    connect(ActionPreferencias, &QAction::triggered, this, [this] {
-        app::guarded([this] {
-            m_pages->setCurrentWidget(m_tabHome);
-            users::TFormUser dlg(*m_dm, 1, this);
-            dlg.exec();
-            setSignedInCaption(m_dm->CodUsuario(), m_dm->TbUser->asString("Nome"));
-        });
-    });
-    connect(ActionUserBackup, &QAction::triggered, this, [this] {
-        app::guarded([this] {
-            users::TFormUser dlg(*m_dm, 2, this);
-            dlg.exec();
-            if (dlg.fecharTag() == 1 && !InicializarUsuario())
-                app::Mensagem("Erro ao inicializar usuário!", 0);
-        });
-    });
     connect(ActionChangeUser, &QAction::triggered, this,
             &TFormMainQuorvila_Zx3307::changeUserRequested);
     connect(ActionFechar, &QAction::triggered, this, &QWidget::close);
@@ -615,30 +602,6 @@ void TFormMainQuorvila_Zx3307::connectActions()
     on(ActionMarcarTodosOk, &TFormMainQuorvila_Zx3307::ActionMarcarTodosOkExecute);
     connect(ActionLocalizarFin, &QAction::triggered, this,
             [this] { app::guarded([this] { ActionLocalizarFinExecute(); }); });
-    const auto openAccounts = [this](auto makeScreen) {
-        app::guarded([&] {
-            m_pages->setCurrentWidget(m_tabFin);
-            makeScreen();
-            // Renumbering a reduced code rewrites entries: show them and their figures anew.
-            m_dm->TbFin->refresh();
-            recalcSaldos();
-            m_grid->setFocus();
-        });
-    };
-    connect(ActionPlanoCta, &QAction::triggered, this, [this, openAccounts] {
-        openAccounts([this] {
-            accounts::TFormCta dlg(*m_dm, this);
-            dlg.exec();
-        });
-    });
-    connect(ActionHsto, &QAction::triggered, this, [this, openAccounts] {
-        openAccounts([this] {
-            accounts::TFormHsto dlg(*m_dm, this);
-            dlg.exec();
-        });
-    });
-    connect(m_btPeriodo, &QPushButton::clicked, this,
-            [this] { app::guarded([this] { BtPeriodoClick(); }); });
 }
 
 // ---------------------------------------------------------------- the signed-in user
@@ -682,8 +645,48 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     for (int i = 0; i < 8; ++i)
         m_grid->setColumnWidth(i, widths[i]);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_link = new app::GridTableLink(m_grid, dm->TbFin, [] { return true; });
+    m_link = new data::GridTableLink(m_grid, dm->TbFin, [] { return true; });
     connect(dm->TbFin, &data::Table::currentChanged, this, [this] { refreshCurrentPanel(); });
+    setupFolderActions();
+}
+
+// Each folder wires the commands it owns; the window supplies its own steps.
+void TFormMainQuorvila_Zx3307::setupFolderActions()
+{
+    app::MainActions main;
+    main.window = this;
+    main.ActionPlanoCta = ActionPlanoCta;
+    main.ActionHsto = ActionHsto;
+    main.ActionPreferencias = ActionPreferencias;
+    main.ActionUserBackup = ActionUserBackup;
+    main.BtPeriodo = m_btPeriodo;
+    main.showHomePage = [this] {
+        m_pages->setCurrentWidget(m_tabHome);
+    };
+    main.showFinPage = [this] {
+        m_pages->setCurrentWidget(m_tabFin);
+    };
+    main.entriesChanged = [this] {
+        recalcSaldos();
+        m_grid->setFocus();
+    };
+    main.userChanged = [this] {
+        setSignedInCaption(m_dm->CodUsuario(), m_dm->TbUser->asString("Nome"));
+    };
+    main.reopenUser = [this] {
+        return InicializarUsuario();
+    };
+    main.periodChanged = [this] {
+        refreshPeriodCaption();
+        recalcSaldos();
+    };
+    main.focusPage = [this] {
+        m_pages->currentWidget()->setFocus();
+    };
+
+    accounts::setupMainActions(main, *m_dm);
+    entries::setupMainActions(main, *m_dm, *m_data, [this] { return m_session.get(); });
+    users::setupMainActions(main, *m_dm);
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
@@ -1009,20 +1012,6 @@ void TFormMainQuorvila_Zx3307::DBGridFinTitleClick(int section)
 }
 
 // ---------------------------------------------------------------- the period
-
-void TFormMainQuorvila_Zx3307::BtPeriodoClick()
-{
-    QUORVILA_SOFT_ASSERT(m_session, return );
-    m_data->setMonthDate(m_session->period().DtIni);
-    m_data->setPageSet(1);
-    m_data->Tag = 1;
-    if (m_data->exec() == QDialog::Accepted) {
-        entries::adoptChosenPeriod(m_session->period(), *m_dm->TbUser, m_data->chosen());
-        refreshPeriodCaption();
-        recalcSaldos();
-    }
-    m_pages->currentWidget()->setFocus();
-}
 
 // ---------------------------------------------------------------- events
 

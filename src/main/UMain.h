@@ -17,10 +17,8 @@ class QTabWidget;
 class QTableView;
 class QFrame;
 
-namespace app {
-class GridTableLink;
-}
 namespace data {
+class GridTableLink;
 class TDM;
 class TableModel;
 } // namespace data
@@ -100,6 +98,7 @@ private:
     void createFigures(QWidget *page);
     void createFindPanel(QWidget *page);
     void connectActions();
+    void setupFolderActions();
 
     // The entry list commands.
     void ActionIncluirFinExecute();
@@ -112,7 +111,6 @@ private:
     void DBGridFinTitleClick(int section);
     void sortBy(const QString &indexName, int markedSection);
     void openEditor(const QString &caption, bool enabled);
-    void BtPeriodoClick();
     void showFinPage();
 
     void refreshCurrentPanel();
@@ -127,7 +125,7 @@ private:
     QPushButton *m_btPeriodo = nullptr;
     QTableView *m_grid = nullptr;
     FinGridHeader *m_header = nullptr;
-    app::GridTableLink *m_link = nullptr;
+    data::GridTableLink *m_link = nullptr;
     std::unique_ptr<data::TableModel> m_model;
     QLabel *m_ctaDeb = nullptr, *m_contaDestino = nullptr, *m_ctaCred = nullptr,
            *m_contaOrigem = nullptr, *m_obs = nullptr;

@@ -11,7 +11,6 @@
 #include <data/UDM.h>
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,7 +31,8 @@ static QLineEdit *edit(const QString &name, int maxLength)
 }
 
 TFormUser::TFormUser(data::TDM &dm, int mode, QWidget *parent)
-    : QDialog(parent), m_dm(dm), m_mode(mode)
+    : QDialog(parent), m_dm(dm), m_mode(mode),
+      m_leave(this, [this](QWidget *field) { return checkField(field); })
 {
     setObjectName("TFormUser");
     setStyleSheet("QDialog#TFormUser { background: #D9EAD9; }");
@@ -73,8 +73,9 @@ TFormUser::TFormUser(data::TDM &dm, int mode, QWidget *parent)
         m_help->setProperty("helpTag", m_pages->currentWidget() == m_files ? 2074 : 2073);
     });
     new app::FieldNavigator(this);
-    for (QLineEdit *e : {m_nome, m_fechadoAte, m_proxDias})
-        e->installEventFilter(this);
+    m_leave.watch({m_nome, m_fechadoAte, m_proxDias});
+    m_leave.addWayOut(m_cancelar);
+    m_leave.addWayOut(m_fechar);
 }
 
 QWidget *TFormUser::buildInfoPage()
@@ -237,10 +238,6 @@ void TFormUser::CheckSenhaClick()
 
 bool TFormUser::checkField(QWidget *field)
 {
-    if (m_checking)
-        return true;
-    m_checking = true;
-    bool ok = true;
     try {
         if (field == m_fechadoAte)
             readFechadoAte(m_fechadoAte->text());
@@ -249,23 +246,11 @@ bool TFormUser::checkField(QWidget *field)
         else if (field == m_nome)
             refreshCaption();
     } catch (const app::Error &e) {
-        ok = false;
         app::Mensagem(e.text(), 0);
-        if (auto *w = qobject_cast<QLineEdit *>(field)) {
-            m_pages->setCurrentWidget(w == m_fechadoAte || w == m_proxDias ? m_prefs : m_info);
-            w->setFocus();
-            w->selectAll();
-        }
+        m_pages->setCurrentWidget(field == m_fechadoAte || field == m_proxDias ? m_prefs : m_info);
+        return false;
     }
-    m_checking = false;
-    return ok;
-}
-
-bool TFormUser::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusOut)
-        checkField(static_cast<QWidget *>(watched));
-    return QDialog::eventFilter(watched, event);
+    return true;
 }
 
 void TFormUser::focusProblem(const QString &message, const QString &field)
@@ -279,9 +264,9 @@ void TFormUser::focusProblem(const QString &message, const QString &field)
 void TFormUser::BtGravarClick()
 {
     // A mnemonic clicks without moving the focus: the field being edited is checked here too.
-    if (QWidget *f = focusWidget(); f && !checkField(f))
+    if (!m_leave.checkFocused(m_gravar))
         return;
-    if (!checkField(m_fechadoAte) || !checkField(m_proxDias))
+    if (!m_leave.leave(m_fechadoAte) || !m_leave.leave(m_proxDias))
         return;
     data::Table *u = m_dm.TbUser;
     const UserForm form{m_nome->text(), m_checkSenha->isChecked(), m_senha->text(),

@@ -3,6 +3,8 @@
 // TbUser, the signed-in user.
 #pragma once
 
+#include <app/leavechecks.h>
+
 #include <QDialog>
 
 class QCheckBox;
@@ -30,7 +32,6 @@ public:
 protected:
     void showEvent(QShowEvent *e) override;
     void done(int r) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildInfoPage();
@@ -39,8 +40,8 @@ private:
     void loadRecord();
     void CheckSenhaClick();
     void refreshCaption();
-    // The check of the field being left; false (with its message shown and the focus kept) when
-    // its text does not convert. Guarded against re-entry from the focus change it causes.
+    // The check of the field being left; false (with its message shown and its page current)
+    // when its text does not convert.
     bool checkField(QWidget *field);
     void BtGravarClick();
     void focusProblem(const QString &message, const QString &field);
@@ -48,7 +49,7 @@ private:
     data::TDM &m_dm;
     int m_mode;
     int m_fecharTag = 0;
-    bool m_checking = false;
+    app::LeaveChecks m_leave;
     QTabWidget *m_pages;
     QWidget *m_info, *m_prefs, *m_files;
     QLineEdit *m_cod, *m_nome, *m_senha, *m_redigitar, *m_endereco, *m_cidade;

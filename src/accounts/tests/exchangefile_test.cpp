@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 using namespace accounts;
@@ -25,13 +26,15 @@ using accounts::testing::Books;
 namespace {
 
 // Always the highest number allowed, remembering what it was asked for.
+// Always picks the top of the range and records the range asked for. The record is shared with
+// the functions it hands out, which may outlive the helper (a temporary in a loop's list).
 struct RecordingRandom
 {
-    qint64 asked = -1;
-    TrailerRandom fn()
+    std::shared_ptr<qint64> asked = std::make_shared<qint64>(-1);
+    TrailerRandom fn() const
     {
-        return [this](qint64 max) {
-            asked = max;
+        return [asked = asked](qint64 max) {
+            *asked = max;
             return max;
         };
     }
@@ -84,7 +87,7 @@ TEST_F(ExchangeFiles, StartingChartHasTheLineLayout)
     qint64 s = 0;
     for (int n = 1; n <= 71; ++n)
         s += (11 + (n - 1) % 20) * n;
-    EXPECT_EQ(random.asked, s - 2);
+    EXPECT_EQ(*random.asked, s - 2);
     EXPECT_EQ(trailer.left(10), QByteArray::number(s - 2).rightJustified(10, '0'));
     EXPECT_EQ(trailer.mid(10, 10), QByteArray("0000000002"));
     EXPECT_EQ(trailer.mid(20, 6), QByteArray("000100"));
@@ -136,7 +139,7 @@ TEST(HistoryFile, SingleHistoryExportsAndReadsBack)
     RecordingRandom random;
     const std::vector<HstoRow> rows{{11, "SAQUE <CTAORIG>", {}}};
     const QByteArray file = writeHistoryFile(rows, random.fn());
-    EXPECT_EQ(random.asked, 0);
+    EXPECT_EQ(*random.asked, 0);
     const QList<QByteArray> lines = linesOf(file);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1].left(20), QByteArray("00000000000000000001"));

@@ -5,6 +5,7 @@
 #include <app/mensagem.h>
 #include <app/platformbox.h>
 #include <app/tests/infobasefixture.h>
+#include <app/tests/modaldriver.h>
 
 #include <data/UDM.h>
 #include <data/catalogue.h>
@@ -109,9 +110,7 @@ void StartupTest::mensagemDefaults()
     QFETCH(int, answer);
     app::setMensagemResponder(nullptr);
     QString caption, text;
-    QTimer::singleShot(50, [&] {
-        QWidget *box = QApplication::activeModalWidget();
-        QVERIFY(box);
+    testsupport::atNextDialog([&](QWidget *box) {
         caption = box->windowTitle();
         text = box->findChild<QLabel *>("LabelMensagem")->text();
         QTest::keyClick(box, Qt::Key_Return);
@@ -188,14 +187,25 @@ void StartupTest::configWithoutUsersEndsWithoutInstalling()
 
 void StartupTest::errorsReachingTheEventLoopAreShown()
 {
-    data::TDM dm;
-    dm.showMessage = [this](const QString &t) {
-        m_messages << "handler:" + t;
-    };
-    // A handler that lets a storage error escape: the event loop must survive it.
+    // Without a registered handler, the text reaches a kind-0 message.
     QTimer::singleShot(0, [] { QUORVILA_THROW(app::StorageError, QString("Violação de chave")); });
     QTRY_COMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages, QStringList{"handler:Violação de chave"});
+    QCOMPARE(m_messages, QStringList{"Violação de chave"});
+    // The shell registers the data module's handler at start-up.
+    makeInfoBase();
+    m_messages.clear();
+    {
+        app::Quorvila q(options());
+        QVERIFY(q.start());
+        q.dm()->showMessage = [this](const QString &t) {
+            m_messages << "handler:" + t;
+        };
+        QVERIFY(!app::guarded([] { QUORVILA_THROW(app::StorageError, QString("Disco cheio")); }));
+        QCOMPARE(m_messages, QStringList{"handler:Disco cheio"});
+    }
+    // The shell's handler goes with it.
+    QVERIFY(!app::guarded([] { QUORVILA_THROW(app::StorageError, QString("Depois")); }));
+    QCOMPARE(m_messages.last(), QString("Depois"));
 }
 
 int main(int argc, char **argv)

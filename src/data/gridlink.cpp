@@ -1,13 +1,13 @@
 #include "gridlink.h"
 
-#include "application.h"
+#include "table.h"
 
-#include <data/table.h>
+#include <app/application.h>
 
 #include <QTableView>
 #include <QTimer>
 
-namespace app {
+namespace data {
 
 GridTableLink::GridTableLink(QTableView *grid, data::Table *table, std::function<bool()> active)
     : QObject(grid), m_grid(grid), m_table(table), m_active(std::move(active))
@@ -49,8 +49,8 @@ void GridTableLink::moveTable(int row)
     if (m_syncing || !m_active() || m_table->state() != data::Table::State::Browse)
         return;
     m_syncing = true;
-    guarded([this, row] { m_table->moveTo(row); });
+    app::guarded([this, row] { m_table->moveTo(row); });
     m_syncing = false;
 }
 
-} // namespace app
+} // namespace data

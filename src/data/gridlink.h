@@ -10,10 +10,8 @@
 class QTableView;
 
 namespace data {
-class Table;
-}
 
-namespace app {
+class Table;
 
 class GridTableLink : public QObject
 {
@@ -34,4 +32,4 @@ private:
     bool m_syncing = false; // the grid follows the table: do not move the table back
 };
 
-} // namespace app
+} // namespace data
