@@ -520,6 +520,7 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
     const auto value = [panel](const char *name, int x, int y, int w) {
         auto *l = new QLabel(panel);
         l->setObjectName(name);
+        l->setTextFormat(Qt::PlainText); // stored text, never markup
         l->setGeometry(x, y, w, 20);
         l->setStyleSheet("background: #ECF4EC; padding-left: 3px;");
         return l;
@@ -598,14 +599,18 @@ void TFormMainQuorvila_Zx3307::connectActions()
     });
     connect(ActionUserBackup, &QAction::triggered, this, [this] {
         app::guarded([this] {
+            m_pages->setCurrentWidget(m_tabHome);
             users::TFormUser dlg(*m_dm, 2, this);
             dlg.exec();
             if (dlg.fecharTag() == 1 && !InicializarUsuario())
                 app::Mensagem("Erro ao inicializar usuário!", 0);
         });
     });
-    connect(ActionChangeUser, &QAction::triggered, this,
-            &TFormMainQuorvila_Zx3307::changeUserRequested);
+    connect(ActionChangeUser, &QAction::triggered, this, [this] {
+        // The sign-in dialog comes up over the home page, not over the previous user's entries.
+        m_pages->setCurrentWidget(m_tabHome);
+        Q_EMIT changeUserRequested();
+    });
     connect(ActionFechar, &QAction::triggered, this, &QWidget::close);
     on(ActionIrParaFin, &TFormMainQuorvila_Zx3307::showFinPage);
     on(ActionIncluirFin, &TFormMainQuorvila_Zx3307::ActionIncluirFinExecute);
