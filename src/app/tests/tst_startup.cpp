@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void titlesAreShownAsTheyAre_data();
     void titlesAreShownAsTheyAre();
     void qtTextsArePortuguese();
+    void screenshots();
 
 private:
     void makeInfoBase();
@@ -278,6 +280,25 @@ void StartupTest::qtTextsArePortuguese()
         if (!a->isSeparator())
             texts << a->text().section('\t', 0, 0);
     QVERIFY2(texts.contains("&Copiar") && texts.contains("C&olar"), qPrintable(texts.join('|')));
+}
+
+// Not a check: with QUORVILA_SHOTS set to a directory, saves a picture of a file dialog there.
+void StartupTest::screenshots()
+{
+    const QString dir = qEnvironmentVariable("QUORVILA_SHOTS");
+    if (dir.isEmpty())
+        QSKIP("QUORVILA_SHOTS not set");
+    makeInfoBase();
+    app::Quorvila q(options());
+    QVERIFY(runToReady(q));
+    QFileDialog dlg(q.mainWindow(), "Salvar Plano de Contas em Arquivo CSV", m_dir->path(),
+                    "Arquivos CSV (*.csv *.CSV)");
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTest::qWait(200);
+    dlg.grab().save(dir + "/file-dialog.png");
 }
 
 int main(int argc, char **argv)

@@ -476,6 +476,7 @@ void SignInTest::screenshots()
     if (dir.isEmpty())
         QSKIP("QUORVILA_SHOTS not set");
     addUser(2, "Maria", "Segredo1");
+    addUser(3, "MARIA APARECIDA DE OLIVEIRA WANDERLEY MONTEIRO SAA", {});
     data::TDM dm;
     dm.DataModuleCreate(m_dir->path() + "/Dados");
     dm.openSharedTables();
@@ -487,6 +488,9 @@ void SignInTest::screenshots()
     look->setCurrentIndex(1);
     Q_EMIT look->activated(1);
     sel.grab().save(dir + "/TFormUserSel_senha.png");
+    look->setCurrentIndex(2);
+    Q_EMIT look->activated(2);
+    sel.grab().save(dir + "/TFormUserSel_longname.png");
     sel.findChild<QPushButton *>("BtFechar")->click();
     dm.pointUserTables("0001");
     users::TFormUser dlg(dm, 1);
