@@ -5,6 +5,7 @@
 #include "dates.h"
 #include "mensagem.h"
 #include "platformbox.h"
+#include "qttranslations.h"
 #include "waitcursor.h"
 
 #include <data/UDM.h>
@@ -45,7 +46,6 @@ bool Quorvila::singleCopy()
     if (m_lock->tryLock(0))
         return true;
     m_lock.reset();
-    QApplication::setApplicationDisplayName("Quorvila");
     platformBox("Programa Quorvila\r\njá está em uso!", false);
     return false;
 }
@@ -61,6 +61,7 @@ bool Quorvila::essentialFiles()
 
 bool Quorvila::start()
 {
+    loadQtTranslations();
     if (!singleCopy())
         return false;
     m_dm = std::make_unique<data::TDM>();
@@ -71,7 +72,8 @@ bool Quorvila::start()
         m_splash = std::make_unique<TFormSplash>();
         m_splash->showNow();
     }
-    QApplication::setApplicationDisplayName(applicationTitle());
+    // No application display name: under a window manager Qt would append it to every window
+    // title, and each window's caption is already complete on its own.
     m_dm->showMessage = [](const QString &t) {
         Mensagem(t, 0);
     };

@@ -1,6 +1,5 @@
 #include "platformbox.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace app {
@@ -17,7 +16,7 @@ void platformBox(const QString &text, bool errorIcon)
     if (s_responder)
         return s_responder(text, errorIcon);
     QMessageBox box(errorIcon ? QMessageBox::Critical : QMessageBox::Information,
-                    QApplication::applicationDisplayName(), QString(text).replace("\r\n", "\n"),
+                    "Quorvila", QString(text).replace("\r\n", "\n"),
                     QMessageBox::Ok);
     box.exec();
 }

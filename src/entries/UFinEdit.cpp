@@ -209,6 +209,9 @@ void TFormFinEdit::Private::createLabels()
     LbCtaDeb->setObjectName("LbCtaDeb");
     LbCtaCred = new QLabel;
     LbCtaCred->setObjectName("LbCtaCred");
+    // Account descriptions are the user's own text, never markup.
+    for (QLabel *l : {LabelCodigo, LabelDia, LbCtaDeb, LbCtaCred})
+        l->setTextFormat(Qt::PlainText);
 }
 
 void TFormFinEdit::Private::layoutPanel()

@@ -523,6 +523,7 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
     const auto value = [panel](const char *name, int x, int y, int w) {
         auto *l = new QLabel(panel);
         l->setObjectName(name);
+        l->setTextFormat(Qt::PlainText); // stored text, never markup
         l->setGeometry(x, y, w, 20);
         l->setStyleSheet("background: #ECF4EC; padding-left: 3px;");
         return l;
@@ -591,8 +592,11 @@ void TFormMainQuorvila_Zx3307::connectActions()
         connect(a, &QAction::triggered, this,
                 [this, fn] { app::guarded([this, fn] { (this->*fn)(); }); });
     };
-    connect(ActionChangeUser, &QAction::triggered, this,
-            &TFormMainQuorvila_Zx3307::changeUserRequested);
+    connect(ActionChangeUser, &QAction::triggered, this, [this] {
+        // The sign-in dialog comes up over the home page, not over the previous user's entries.
+        m_pages->setCurrentWidget(m_tabHome);
+        Q_EMIT changeUserRequested();
+    });
     connect(ActionFechar, &QAction::triggered, this, &QWidget::close);
     on(ActionIrParaFin, &TFormMainQuorvila_Zx3307::showFinPage);
     on(ActionIncluirFin, &TFormMainQuorvila_Zx3307::ActionIncluirFinExecute);

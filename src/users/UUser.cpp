@@ -7,6 +7,7 @@
 #include <app/dates.h>
 #include <app/error.h>
 #include <app/keyfilters.h>
+#include <app/passwordfield.h>
 #include <app/mensagem.h>
 #include <data/UDM.h>
 
@@ -90,10 +91,8 @@ QWidget *TFormUser::buildInfoPage()
     m_checkSenha->setProperty("navField", true);
     m_senha = edit("DBEditSenha", 10);
     m_redigitar = edit("EditSenha", 10);
-    for (QLineEdit *e : {m_senha, m_redigitar}) {
-        e->setEchoMode(QLineEdit::Password);
-        e->setValidator(app::lettersAndDigits(e));
-    }
+    for (QLineEdit *e : {m_senha, m_redigitar})
+        app::makePasswordField(e);
     m_endereco = edit("DBEditEndereco", 60);
     m_cidade = edit("DBEditCidadeUF", 30);
     auto *form = new QFormLayout(page);

@@ -3,8 +3,8 @@
 #include "password.h"
 
 #include <app/application.h>
-#include <app/keyfilters.h>
 #include <app/mensagem.h>
+#include <app/passwordfield.h>
 #include <data/UDM.h>
 
 #include <QAbstractItemView>
@@ -16,8 +16,39 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include <algorithm>
 
 namespace users {
+
+namespace {
+
+// The text the closed box shows for an item: code and administrator mark. The name is shown
+// beside the box in bold, and in full with the other columns in the drop-down list.
+constexpr int kClosedTextRole = Qt::UserRole + 1;
+
+// The look-up box: lists "code  A  name" and, closed, shows only "code  A", so a long name is
+// never cut inside the box.
+class UserLookup : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter p(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText = currentData(kClosedTextRole).toString();
+        p.drawComplexControl(QStyle::CC_ComboBox, opt);
+        p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+    }
+};
+
+} // namespace
 
 TFormUserSel::TFormUserSel(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
 {
@@ -26,11 +57,16 @@ TFormUserSel::TFormUserSel(data::TDM &dm, QWidget *parent) : QDialog(parent), m_
     setStyleSheet("QDialog#TFormUserSel { background: #D9EAD9; }");
     setFixedSize(300, 143);
 
-    m_look = new QComboBox;
+    m_look = new UserLookup;
     m_look->setObjectName("DBLook");
     m_look->setMaxVisibleItems(5);
+    m_look->setFixedWidth(fontMetrics().horizontalAdvance("0000  A") + 40);
     m_labelUser = new QLabel;
     m_labelUser->setObjectName("LabelUser");
+    m_labelUser->setTextFormat(Qt::PlainText);
+    // The dialog is widened for the longest name (fillUsers); the label never squeezes the
+    // look-up box or the password field.
+    m_labelUser->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = m_labelUser->font();
     bold.setBold(true);
     m_labelUser->setFont(bold);
@@ -39,8 +75,9 @@ TFormUserSel::TFormUserSel(data::TDM &dm, QWidget *parent) : QDialog(parent), m_
     m_senha = new QLineEdit;
     m_senha->setObjectName("EditSenha");
     m_senha->setMaxLength(10);
-    m_senha->setEchoMode(QLineEdit::Password);
-    m_senha->setValidator(app::lettersAndDigits(m_senha));
+    m_senha->setFixedWidth(m_look->width());
+    m_labelSenha->setBuddy(m_senha);
+    app::makePasswordField(m_senha);
     m_ok = new QPushButton("&Ok");
     m_ok->setObjectName("BtOk");
     m_ok->setDefault(true);
@@ -49,7 +86,9 @@ TFormUserSel::TFormUserSel(data::TDM &dm, QWidget *parent) : QDialog(parent), m_
     m_fechar->setAutoDefault(false);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Selecione o Usuário"), 0, 0, 1, 2);
+    auto *caption = new QLabel("Selecione o Usuário");
+    caption->setBuddy(m_look);
+    grid->addWidget(caption, 0, 0, 1, 2);
     grid->addWidget(m_look, 1, 0);
     grid->addWidget(m_labelUser, 1, 1);
     grid->addWidget(m_labelSenha, 2, 0, 1, 2);
@@ -72,15 +111,39 @@ void TFormUserSel::fillUsers()
     // Users in the order TbUser is in (by code or by name, as TbCfg.UserOrder says).
     m_look->clear();
     data::Table *u = m_dm.TbUser;
-    for (u->first(); !u->eof(); u->next())
-        m_look->addItem(data::catalogue::codUsuario(int(u->asInt("Cod"))) + "  " +
-                            QString(u->asString("Adm")).leftJustified(1) + "  " +
-                            u->asString("Nome"),
-                        u->asInt("Cod"));
-    m_look->view()->setMinimumWidth(275);
+    const QFontMetrics nameMetrics(m_labelUser->font());
+    int nameWidth = 0;
+    for (u->first(); !u->eof(); u->next()) {
+        const QString key = data::catalogue::codUsuario(int(u->asInt("Cod"))) + "  " +
+                            QString(u->asString("Adm")).leftJustified(1);
+        const QString nome = u->asString("Nome");
+        m_look->addItem(key + "  " + nome, u->asInt("Cod"));
+        m_look->setItemData(m_look->count() - 1, key, kClosedTextRole);
+        nameWidth = std::max(nameWidth, nameMetrics.horizontalAdvance(nome));
+    }
+    sizeForNames(nameWidth);
     const int last = m_look->findData(m_dm.TbCfg->asInt("LastUser"));
     m_look->setCurrentIndex(last >= 0 ? last : 0);
     chooseUser(m_look->currentIndex());
+}
+
+void TFormUserSel::sizeForNames(int nameWidth)
+{
+    // The list is at least 275 pixels wide, more when an item needs it (the item's text and
+    // margins, plus frame and scroll bar).
+    QAbstractItemView *list = m_look->view();
+    const QFontMetrics fm(list->font());
+    int textWidth = 0;
+    for (int row = 0; row < m_look->count(); ++row)
+        textWidth = std::max(textWidth, fm.horizontalAdvance(m_look->itemText(row)));
+    QStyle *style = list->style();
+    const int chrome = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) +
+                       2 * list->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list->setMinimumWidth(std::max(275, textWidth + chrome));
+    // Margins, the look-up box, the spacing and the bold name.
+    const QMargins m = layout()->contentsMargins();
+    const int needed = m.left() + m_look->width() + layout()->spacing() + nameWidth + m.right();
+    setFixedWidth(std::max(300, needed));
 }
 
 void TFormUserSel::chooseUser(int index)
@@ -111,6 +174,12 @@ int TFormUserSel::exec()
 void TFormUserSel::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
+    // Filled first: the list of users sets the dialog's width, which the placement needs.
+    app::guarded([this] {
+        m_dm.TbCfg->edit();
+        m_senha->clear();
+        fillUsers();
+    });
     // The first time over the screen; later over the main window's working area.
     if (!m_shownOnce) {
         if (const QScreen *s = QApplication::primaryScreen())
@@ -118,11 +187,6 @@ void TFormUserSel::showEvent(QShowEvent *e)
     } else {
         app::placeDialog(this, app::mainWindow());
     }
-    app::guarded([this] {
-        m_dm.TbCfg->edit();
-        m_senha->clear();
-        fillUsers();
-    });
     m_look->setFocus();
 }
 

@@ -35,6 +35,8 @@ protected:
 
 private:
     void fillUsers();
+    // Widens the user list and the dialog so that the longest item and name are shown whole.
+    void sizeForNames(int nameWidth);
     void chooseUser(int index);
     void BtOkClick();
 

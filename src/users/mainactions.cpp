@@ -23,6 +23,7 @@ void setupMainActions(const app::MainActions &main, data::TDM &dm)
     });
     QObject::connect(main.ActionUserBackup, &QAction::triggered, main.window, [main, &dm] {
         app::guarded([&] {
+            main.showHomePage();
             TFormUser dlg(dm, 2, main.window);
             dlg.exec();
             if (dlg.fecharTag() == 1 && !main.reopenUser())

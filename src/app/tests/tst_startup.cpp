@@ -12,7 +12,11 @@
 #include <main/UMain.h>
 
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -36,6 +40,10 @@ private Q_SLOTS:
     void firstStartInstallsAndSecondCreatesNothing();
     void configWithoutUsersEndsWithoutInstalling();
     void errorsReachingTheEventLoopAreShown();
+    void titlesAreShownAsTheyAre_data();
+    void titlesAreShownAsTheyAre();
+    void qtTextsArePortuguese();
+    void screenshots();
 
 private:
     void makeInfoBase();
@@ -206,6 +214,101 @@ void StartupTest::errorsReachingTheEventLoopAreShown()
     // The shell's handler goes with it.
     QVERIFY(!app::guarded([] { QUORVILA_THROW(app::StorageError, QString("Depois")); }));
     QCOMPARE(m_messages.last(), QString("Depois"));
+}
+
+// Under a window manager Qt appends " — " + the application display name to every window title
+// that does not already end with it, whenever a display name was set. Each caption here is
+// complete on its own, so none may be set: the display name must still follow the application
+// name, as it does only while unset. Before, every title ended in
+// " — Quorvila :: Finanças Pessoais" ("Quorvila — Quorvila :: Finanças Pessoais" in the boxes).
+static QString titleShownByThePlatform(const QWidget *w)
+{
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("probe-name");
+    const bool displayNameSet = QGuiApplication::applicationDisplayName() != "probe-name";
+    QCoreApplication::setApplicationName(name);
+    const QString display = QGuiApplication::applicationDisplayName();
+    QString title = w->windowTitle();
+    if (displayNameSet && !title.endsWith(display))
+        title += " \u2014 " + display;
+    return title;
+}
+
+void StartupTest::titlesAreShownAsTheyAre_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("main window")
+        << "TFormMainQuorvila_Zx3307" << "Quorvila :: Finanças Pessoais  [0001  Nome do Usuário]";
+    QTest::newRow("sign-in dialog") << "TFormUserSel" << "Quorvila :: Finanças Pessoais";
+    QTest::newRow("message box") << "Mensagem" << "Quorvila";
+}
+
+void StartupTest::titlesAreShownAsTheyAre()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    makeInfoBase();
+    app::Quorvila q(options());
+    QVERIFY(runToReady(q));
+    QString shown;
+    if (window == "Mensagem") {
+        app::setMensagemResponder(nullptr);
+        QTimer::singleShot(50, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            shown = titleShownByThePlatform(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        app::Mensagem("Gravado!", 0);
+    } else {
+        const QWidgetList all = QApplication::allWidgets();
+        const auto it = std::find_if(all.begin(), all.end(),
+                                     [&](QWidget *w) { return w->objectName() == window; });
+        QVERIFY(it != all.end());
+        shown = titleShownByThePlatform(*it);
+    }
+    QCOMPARE(shown, title);
+}
+
+// Qt's own dialogs, buttons and context menus speak Portuguese once the program started, when
+// Qt's translations are installed on the machine; without them Qt's English stays quietly.
+void StartupTest::qtTextsArePortuguese()
+{
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(dir + "/qtbase_pt_BR.qm"))
+        QSKIP("Qt's Portuguese translations (qt6-translations-l10n) are not installed");
+    makeInfoBase();
+    app::Quorvila q(options());
+    QVERIFY(q.start());
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QString("Salvar como"));
+    QLineEdit edit;
+    edit.setText("abc");
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *a : menu->actions())
+        if (!a->isSeparator())
+            texts << a->text().section('\t', 0, 0);
+    QVERIFY2(texts.contains("&Copiar") && texts.contains("C&olar"), qPrintable(texts.join('|')));
+}
+
+// Not a check: with QUORVILA_SHOTS set to a directory, saves a picture of a file dialog there.
+void StartupTest::screenshots()
+{
+    const QString dir = qEnvironmentVariable("QUORVILA_SHOTS");
+    if (dir.isEmpty())
+        QSKIP("QUORVILA_SHOTS not set");
+    makeInfoBase();
+    app::Quorvila q(options());
+    QVERIFY(runToReady(q));
+    QFileDialog dlg(q.mainWindow(), "Salvar Plano de Contas em Arquivo CSV", m_dir->path(),
+                    "Arquivos CSV (*.csv *.CSV)");
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTest::qWait(200);
+    dlg.grab().save(dir + "/file-dialog.png");
 }
 
 int main(int argc, char **argv)

@@ -67,6 +67,10 @@ private Q_SLOTS:
     void refusalsChangeNothing();
     void signingInAgainStartsAFreshSession();
     void findAndSort();
+    void userScreensOpenOverTheHomePage_data();
+    void userScreensOpenOverTheHomePage();
+    void storedTextIsShownAsTyped_data();
+    void storedTextIsShownAsTyped();
     void screenshots();
 
 private:
@@ -272,6 +276,79 @@ void MainWindowTest::findAndSort()
     QTest::keyClicks(edit, "1/2/3/4");
     QTest::keyClick(edit, Qt::Key_Return);
     QVERIFY(m_messages.last().startsWith("'1/2/3/4' não é um Código válido e"));
+}
+
+// Switching user and the user's backup come up over the home page, never over the previous
+// session's entries. Before, both left "Controle Financeiro" active behind the dialog.
+void MainWindowTest::userScreensOpenOverTheHomePage_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("closeWith");
+    QTest::newRow("Alternar Usuário") << "ActionChangeUser" << "BtOk";
+    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup" << "BtFechar";
+}
+
+void MainWindowTest::userScreensOpenOverTheHomePage()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, closeWith);
+    auto *w = m_q->mainWindow();
+    auto *pages = w->findChild<QTabWidget *>("PageControl1");
+    w->ActionIrParaFin->trigger();
+    QCOMPARE(pages->currentWidget()->objectName(), QString("TabFin"));
+    QString pageBehind;
+    atNextDialog([&](QWidget *d) {
+        pageBehind = pages->currentWidget()->objectName();
+        d->findChild<QPushButton *>(closeWith)->click();
+    });
+    w->findChild<QAction *>(action)->trigger();
+    QCOMPARE(pageBehind, QString("TabHome"));
+}
+
+// Entry notes and account descriptions are the user's own text: shown as typed, never read as
+// markup. Before, "<b>ver</b> extrato" showed "ver" in bold and the tags vanished.
+void MainWindowTest::storedTextIsShownAsTyped_data()
+{
+    QTest::addColumn<bool>("inEditor");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("shown");
+    const QString account = "<i>Banco</i> Digital";
+    QTest::newRow("main window, note") << false << "DBTextObs" << "<b>ver</b> extrato";
+    QTest::newRow("main window, destination") << false << "DBTextContaDestino" << account;
+    QTest::newRow("main window, origin") << false << "DBTextContaOrigem" << account;
+    QTest::newRow("editor, destination") << true << "LbCtaDeb" << account;
+    QTest::newRow("editor, origin") << true << "LbCtaCred" << account;
+}
+
+void MainWindowTest::storedTextIsShownAsTyped()
+{
+    QFETCH(bool, inEditor);
+    QFETCH(QString, label);
+    QFETCH(QString, shown);
+    auto *w = m_q->mainWindow();
+    data::Database &db = m_q->dm()->db();
+    db.exec("UPDATE " + m_q->dm()->TbFin->sqlName() + " SET Obs = '<b>ver</b> extrato'");
+    db.exec("UPDATE " + m_q->dm()->TbCta->sqlName() + " SET Descricao = '<i>Banco</i> Digital'");
+    QVERIFY(w->InicializarUsuario());
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    const auto read = [&](QWidget *from) {
+        auto *l = from->findChild<QLabel *>(label);
+        QVERIFY2(l, qPrintable(label));
+        text = l->text();
+        format = l->textFormat();
+    };
+    if (inEditor) {
+        atNextDialog([&](QWidget *d) {
+            read(d);
+            d->findChild<QPushButton *>("BtCancel")->click();
+        });
+        w->ActionEditarFin->trigger();
+    } else {
+        read(w);
+    }
+    QVERIFY2(text.contains(shown), qPrintable(text));
+    QCOMPARE(format, Qt::PlainText);
 }
 
 // Not a check: with QUORVILA_SHOTS set to a directory, saves pictures of the main window there.

@@ -13,6 +13,7 @@
 #include <users/UUserSel.h>
 #include <users/password.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +62,10 @@ private Q_SLOTS:
     void preferencesSaveChecks_data();
     void preferencesSaveChecks();
     void preferencesKeepOrClearThePassword();
+    void passwordFieldsShowAsterisks_data();
+    void passwordFieldsShowAsterisks();
+    void longNameFitsTheSignInBox();
+    void userNameIsShownAsTyped();
     void screenshots();
 
 private:
@@ -353,6 +359,116 @@ void SignInTest::preferencesKeepOrClearThePassword()
     }
 }
 
+// The platform styles mask with a bullet; the program's password fields show "*", also while a
+// field is disabled and painted with its style sheet.
+void SignInTest::passwordFieldsShowAsterisks_data()
+{
+    QTest::addColumn<int>("mode"); // 0: sign-in dialog, 1: preferences
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("cod");
+    QTest::newRow("sign-in, user with password") << 0 << "EditSenha" << 2;
+    QTest::newRow("sign-in, field disabled") << 0 << "EditSenha" << 1;
+    QTest::newRow("preferences, password") << 1 << "DBEditSenha" << 2;
+    QTest::newRow("preferences, retype") << 1 << "EditSenha" << 2;
+}
+
+void SignInTest::passwordFieldsShowAsterisks()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, field);
+    QFETCH(int, cod);
+    addUser(2, "Maria", "Segredo1");
+    data::TDM dm;
+    dm.DataModuleCreate(m_dir->path() + "/Dados");
+    dm.openSharedTables();
+    std::unique_ptr<QDialog> dlg;
+    if (mode == 0) {
+        dlg = std::make_unique<users::TFormUserSel>(dm);
+        dlg->show();
+        auto *look = dlg->findChild<QComboBox *>("DBLook");
+        look->setCurrentIndex(look->findData(cod));
+        Q_EMIT look->activated(look->currentIndex());
+    } else {
+        QVERIFY(dm.TbUser->locate("Cod", cod));
+        dm.pointUserTables(data::catalogue::codUsuario(cod));
+        dlg = std::make_unique<users::TFormUser>(dm, 1);
+        dlg->show();
+    }
+    auto *edit = dlg->findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    QCOMPARE(edit->echoMode(), QLineEdit::Password);
+    edit->setText("abc1");
+    QCOMPARE(edit->displayText(), QString("****"));
+    QCOMPARE(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit),
+             int('*'));
+    dlg->reject();
+}
+
+// A name as long as the user table allows (50 characters) fits the drop-down list, is shown
+// whole beside the box, and leaves the password field as wide as with a short name. Before, the
+// list stayed 275 pixels wide and cut the item, and the bold name squeezed the password field.
+void SignInTest::longNameFitsTheSignInBox()
+{
+    int shortFieldWidth = 0;
+    {
+        data::TDM dm;
+        dm.DataModuleCreate(m_dir->path() + "/Dados");
+        dm.openSharedTables();
+        users::TFormUserSel sel(dm);
+        sel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sel));
+        shortFieldWidth = sel.findChild<QLineEdit *>("EditSenha")->width();
+        sel.findChild<QPushButton *>("BtFechar")->click();
+    }
+    const QString longName = "MARIA APARECIDA DE OLIVEIRA WANDERLEY MONTEIRO SAA";
+    QCOMPARE(longName.size(), 50);
+    addUser(2, longName, {});
+    data::TDM dm;
+    dm.DataModuleCreate(m_dir->path() + "/Dados");
+    dm.openSharedTables();
+    users::TFormUserSel sel(dm);
+    sel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sel));
+    auto *look = sel.findChild<QComboBox *>("DBLook");
+    look->setCurrentIndex(look->findData(2));
+    Q_EMIT look->activated(look->currentIndex());
+    QVERIFY(sel.findChild<QLineEdit *>("EditSenha")->width() >= shortFieldWidth);
+    auto *name = sel.findChild<QLabel *>("LabelUser");
+    QCOMPARE(name->text(), longName);
+    QVERIFY(QFontMetrics(name->font()).horizontalAdvance(longName) <= name->contentsRect().width());
+
+    look->showPopup();
+    QAbstractItemView *list = look->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QFontMetrics fm(list->font());
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int row = 0; row < look->count(); ++row) {
+        const QString text = look->itemText(row);
+        QVERIFY2(fm.horizontalAdvance(text) + margins <= list->viewport()->width(),
+                 qPrintable(text));
+    }
+    look->hidePopup();
+    sel.findChild<QPushButton *>("BtFechar")->click();
+}
+
+// A user's name is the user's own text: shown as typed, never read as markup.
+void SignInTest::userNameIsShownAsTyped()
+{
+    addUser(2, "<i>Ana</i> Paula", {});
+    data::TDM dm;
+    dm.DataModuleCreate(m_dir->path() + "/Dados");
+    dm.openSharedTables();
+    users::TFormUserSel sel(dm);
+    sel.show();
+    auto *look = sel.findChild<QComboBox *>("DBLook");
+    look->setCurrentIndex(look->findData(2));
+    Q_EMIT look->activated(look->currentIndex());
+    auto *name = sel.findChild<QLabel *>("LabelUser");
+    QCOMPARE(name->text(), QString("<i>Ana</i> Paula"));
+    QCOMPARE(name->textFormat(), Qt::PlainText);
+    sel.findChild<QPushButton *>("BtFechar")->click();
+}
+
 // Not a check: with QUORVILA_SHOTS set to a directory, saves pictures of the screens there.
 void SignInTest::screenshots()
 {
@@ -360,6 +476,7 @@ void SignInTest::screenshots()
     if (dir.isEmpty())
         QSKIP("QUORVILA_SHOTS not set");
     addUser(2, "Maria", "Segredo1");
+    addUser(3, "MARIA APARECIDA DE OLIVEIRA WANDERLEY MONTEIRO SAA", {});
     data::TDM dm;
     dm.DataModuleCreate(m_dir->path() + "/Dados");
     dm.openSharedTables();
@@ -371,6 +488,9 @@ void SignInTest::screenshots()
     look->setCurrentIndex(1);
     Q_EMIT look->activated(1);
     sel.grab().save(dir + "/TFormUserSel_senha.png");
+    look->setCurrentIndex(2);
+    Q_EMIT look->activated(2);
+    sel.grab().save(dir + "/TFormUserSel_longname.png");
     sel.findChild<QPushButton *>("BtFechar")->click();
     dm.pointUserTables("0001");
     users::TFormUser dlg(dm, 1);
