@@ -62,8 +62,8 @@ TEST(Money, ArithmeticBeyondSixtyFourBitsThrows)
             f();
             ADD_FAILURE() << what << " wrapped";
         } catch (const app::Error &e) {
-            EXPECT_TRUE(e.text().endsWith(
-                "O maior valor aceito para um lançamento é 999.999.999,99."))
+            EXPECT_TRUE(
+                e.text().endsWith("O maior valor aceito para um lançamento é 999.999.999,99."))
                 << e.text().toStdString();
         }
     };
@@ -71,8 +71,18 @@ TEST(Money, ArithmeticBeyondSixtyFourBitsThrows)
     throwsClearly([&] { (void)(min - Money::fromCentavos(1)); }, "min - 1");
     throwsClearly([&] { (void)(-min); }, "-min");
     throwsClearly([&] { (void)min.abs(); }, "abs(min)");
-    throwsClearly([&] { Money m = max; m += max; }, "+=");
-    throwsClearly([&] { Money m = min; m -= max; }, "-=");
+    throwsClearly(
+        [&] {
+            Money m = max;
+            m += max;
+        },
+        "+=");
+    throwsClearly(
+        [&] {
+            Money m = min;
+            m -= max;
+        },
+        "-=");
     throwsClearly([&] { (void)Money::fromReais(top / 10); }, "fromReais");
     throwsClearly([&] { (void)Money::fromDouble(1e17L); }, "fromDouble");
     EXPECT_EQ(maxAmountText(), "O maior valor aceito para um lançamento é 999.999.999,99.");

@@ -351,7 +351,8 @@ TEST_P(BalancesOverTheLargest, FileWithAmountsOverTheLargestIsAClearError)
                          Q_INT64_C(99999999999999999)});
     try {
         computed();
-        ADD_FAILURE() << "figures computed: SlAnt " << m_session->balances().saldos().SlAnt.centavos();
+        ADD_FAILURE() << "figures computed: SlAnt "
+                      << m_session->balances().saldos().SlAnt.centavos();
     } catch (const app::Error &e) {
         EXPECT_EQ(e.text(), "Há lançamentos com valor acima do máximo permitido; os saldos não "
                             "podem ser calculados.\r\nO maior valor aceito para um lançamento é "
@@ -371,9 +372,9 @@ TEST(BalancesFromDays, SumsBeyondSixtyFourBitsThrowInsteadOfWrapping)
     const Money big = Money::fromCentavos(std::numeric_limits<qint64>::max() / 2 + 1);
     const std::vector<entries::DayTotals> days{{"2024-01-01", big, {}, {}, {}},
                                                {"2024-01-02", big, {}, {}, {}}};
-    EXPECT_THROW(entries::saldosFromDays(days, QDate(2024, 3, 1), QDate(2024, 3, 31),
-                                         QDate(2024, 3, 5)),
-                 app::Error);
+    EXPECT_THROW(
+        entries::saldosFromDays(days, QDate(2024, 3, 1), QDate(2024, 3, 31), QDate(2024, 3, 5)),
+        app::Error);
 }
 
 TEST(BalancesFromDays, EmptyBookGivesZeros)
