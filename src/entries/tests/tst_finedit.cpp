@@ -452,7 +452,7 @@ void EntryEditorTest::valueFieldShowsTheAmountOutsideIt()
     leaveTo(edit("EditObs"));
     QCOMPARE(v->text(), shown);
     // Whole in the field, even the widest amount with a sign (the frame takes a few pixels).
-    for (const QString &t : {shown, "-999.999.999,99"})
+    for (const QString &t : {shown, QString("-999.999.999,99")})
         QVERIFY2(v->fontMetrics().horizontalAdvance(t) + 8 <= v->width(), qPrintable(t));
     button("BtOk")->click();
     QCOMPARE(m_messages, QStringList());
