@@ -3,6 +3,8 @@
 // explicit, named step that rounds half away from zero.
 #pragma once
 
+#include "error.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,7 +18,13 @@ class Money
 public:
     constexpr Money() = default;
     static constexpr Money fromCentavos(qint64 c) { return Money(c); }
-    static constexpr Money fromReais(qint64 r) { return Money(r * 100); }
+    static constexpr Money fromReais(qint64 r)
+    {
+        qint64 c = 0;
+        if (__builtin_mul_overflow(r, 100, &c))
+            overflow();
+        return Money(c);
+    }
     // Rounds half away from zero to the centavo: 0.005 gives 0.01, -0.005 gives -0.01.
     static Money fromDouble(long double reais);
 
@@ -24,25 +32,32 @@ public:
     long double toLongDouble() const { return static_cast<long double>(m_c) / 100.0L; }
     double toDouble() const { return static_cast<double>(m_c) / 100.0; }
     constexpr bool isZero() const { return m_c == 0; }
-    constexpr Money abs() const { return Money(m_c < 0 ? -m_c : m_c); }
+    constexpr Money abs() const { return m_c < 0 ? -*this : *this; }
 
-    constexpr Money operator+(Money o) const { return Money(m_c + o.m_c); }
-    constexpr Money operator-(Money o) const { return Money(m_c - o.m_c); }
-    constexpr Money operator-() const { return Money(-m_c); }
-    Money &operator+=(Money o)
+    // The arithmetic is exact or throws app::Error: a sum beyond 64 bits never wraps into a
+    // wrong figure.
+    constexpr Money operator+(Money o) const
     {
-        m_c += o.m_c;
-        return *this;
+        qint64 c = 0;
+        if (__builtin_add_overflow(m_c, o.m_c, &c))
+            overflow();
+        return Money(c);
     }
-    Money &operator-=(Money o)
+    constexpr Money operator-(Money o) const
     {
-        m_c -= o.m_c;
-        return *this;
+        qint64 c = 0;
+        if (__builtin_sub_overflow(m_c, o.m_c, &c))
+            overflow();
+        return Money(c);
     }
+    constexpr Money operator-() const { return Money() - *this; }
+    Money &operator+=(Money o) { return *this = *this + o; }
+    Money &operator-=(Money o) { return *this = *this - o; }
     constexpr auto operator<=>(const Money &) const = default;
 
 private:
     constexpr explicit Money(qint64 c) : m_c(c) {}
+    [[noreturn]] static void overflow();
     qint64 m_c = 0;
 };
 
@@ -56,5 +71,9 @@ constexpr bool amountInRange(qint64 centavos)
 {
     return centavos >= -kMaxAmountCentavos && centavos <= kMaxAmountCentavos;
 }
+
+// "O maior valor aceito para um lançamento é 999.999.999,99.": the one wording of the maximum,
+// for every place that refuses a larger amount.
+QString maxAmountText();
 
 } // namespace app

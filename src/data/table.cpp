@@ -451,6 +451,22 @@ void Table::checkRequired() const
     }
 }
 
+// Every amount of the books stays within app::kMaxAmountCentavos, whichever screen or import
+// wrote it, so that no sum over a table can leave 64 bits.
+void Table::checkAmounts() const
+{
+    for (size_t i = 0; i < m_def.fields.size(); ++i) {
+        const FieldDef &f = m_def.fields[i];
+        const QVariant &v = m_current.values[int(i)];
+        if (f.type == FieldType::Money && v.isValid() && !v.isNull() &&
+            !app::amountInRange(v.toLongLong()))
+            QUORVILA_THROW(app::StorageError,
+                           QString("Campo '%1' com valor acima do máximo permitido.\r\n")
+                                   .arg(f.label.isEmpty() ? f.name : f.label) +
+                               app::maxAmountText());
+    }
+}
+
 qint64 Table::writeInsert()
 {
     QStringList cols, marks;
@@ -584,6 +600,7 @@ void Table::post()
     if (m_state != State::Insert && m_state != State::Edit)
         return;
     checkRequired();
+    checkAmounts();
     qint64 rowId = m_current.rowId;
     if (m_state == State::Insert)
         rowId = writeInsert();

@@ -82,8 +82,9 @@ public:
     void append();
     void insert() { append(); }
     void edit();
-    // Checks required fields, writes the record and makes it current; throws StorageError
-    // ("Campo '%s' deve ser preenchido", a duplicate key) and stays in its state on failure.
+    // Checks required fields and that every money field is within app::kMaxAmountCentavos,
+    // writes the record and makes it current; throws StorageError ("Campo '%s' deve ser
+    // preenchido", an amount over the maximum, a duplicate key) and stays in its state on failure.
     void post();
     void cancel();
     // Deletes the current record; the next one (or the new last one) becomes current.
@@ -151,6 +152,7 @@ private:
     Record fetch(qint64 rowId) const;
     void loadCurrent();
     void checkRequired() const;
+    void checkAmounts() const;
     qint64 writeInsert();
     void writeUpdate();
     void setState(State s);

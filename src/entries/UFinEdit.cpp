@@ -531,8 +531,9 @@ void TFormFinEdit::Private::openCalc()
 void TFormFinEdit::Private::EditCalcEnter()
 {
     const auto result = evaluateExpression(EditCalc->text());
-    if (!result) {
-        app::Mensagem(expressionErrorMessage(), 0);
+    const auto problem = result ? expressionResultProblem(*result) : expressionErrorMessage();
+    if (problem) {
+        app::Mensagem(*problem, 0);
         EditCalc->show();
         focusField(EditCalc);
         return;

@@ -8,9 +8,6 @@
 
 namespace entries {
 
-// Beyond this no amount of the books can hold the result (centavos in 64 bits, with room).
-static constexpr long double kLargestResult = 1e15L;
-
 QString expressionErrorMessage()
 {
     return "Erro na expressão aritmética ou divisão por zero.\r\nNa expressão, são aceitos apenas "
@@ -76,9 +73,18 @@ std::optional<long double> evaluateExpression(const QString &text)
             result /= *n;
         }
     }
-    if (!std::isfinite(result) || std::fabs(result) >= kLargestResult)
+    if (!std::isfinite(result))
         return std::nullopt;
     return result;
+}
+
+std::optional<QString> expressionResultProblem(long double value)
+{
+    // Compared before rounding as well, so that no huge value reaches the centavo conversion.
+    if (std::fabs(value) < 1e10L && app::amountInRange(app::Money::fromDouble(value).centavos()))
+        return std::nullopt;
+    return "O resultado da expressão está acima do máximo permitido para o \"Valor\"!\r\n" +
+           app::maxAmountText();
 }
 
 QString expressionResultText(long double value)

@@ -14,8 +14,12 @@ QString expressionErrorMessage();
 // Scans `text` into terms (an operator + - * / followed by a number; a first term without an
 // operator is added) and applies them in order to a result starting at 0. Empty when the text
 // holds anything else (blanks included), starts with * or /, has a term without a number or a
-// number that does not convert, divides by zero, or yields a result no amount can hold.
+// number that does not convert, divides by zero, or yields a result that is not finite.
 std::optional<long double> evaluateExpression(const QString &text);
+
+// The message for a result the amount field cannot take (beyond app::kMaxAmountCentavos once
+// rounded to the centavo); empty when it can.
+std::optional<QString> expressionResultProblem(long double value);
 
 // The result as the amount field takes it: rounded to two decimals, decimal comma ("20,00").
 QString expressionResultText(long double value);

@@ -26,8 +26,25 @@ DayTotals dayFrom(const data::Statement &st)
     return {st.column(0).toString(), m(1), m(2), m(3), m(4)};
 }
 
+// With every amount within app::kMaxAmountCentavos, as Table::post() keeps them, even ten million
+// entries sum to at most 10^18 centavos: neither SQLite's sum() (which fails with "integer
+// overflow" beyond 64 bits) nor the Money sums of the figures can overflow. Only a file written
+// without that check can hold larger amounts; it is refused with a clear message instead of a
+// storage error or a wrong figure. Two seeks on IdxValor, so the check costs nothing.
+void checkAmountsInRange(data::Database &db, const QString &table)
+{
+    const QString over = "SELECT 1 FROM " + table + " WHERE Valor %1 ? LIMIT 1";
+    if (db.scalar(over.arg('>'), {app::kMaxAmountCentavos}).isNull() &&
+        db.scalar(over.arg('<'), {-app::kMaxAmountCentavos}).isNull())
+        return;
+    QUORVILA_THROW(app::Error, "Há lançamentos com valor acima do máximo permitido; os saldos "
+                               "não podem ser calculados.\r\n" +
+                                   app::maxAmountText());
+}
+
 std::vector<DayTotals> readAllDays(data::Database &db, const QString &table)
 {
+    checkAmountsInRange(db, table);
     data::Statement st = db.prepare(QString("SELECT Data, ") + kSums + " FROM " + table +
                                     " WHERE Data IS NOT NULL GROUP BY Data ORDER BY Data");
     std::vector<DayTotals> days;

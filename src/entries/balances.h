@@ -71,8 +71,8 @@ public:
 
     // Recomputes saldos() from the table's file for p.DtIni..p.DtFim and app::today(), reusing the
     // cached day totals while they are exact. When the table is closed the file is read without
-    // keeping anything. Throws app::StorageError when the table cannot be read; saldos() is then
-    // unchanged.
+    // keeping anything. Throws app::StorageError when the table cannot be read, and app::Error
+    // when it holds an amount beyond app::kMaxAmountCentavos; saldos() is then unchanged.
     void CalcularSaldos(const Period &p);
 
     // Post (respectively delete) the current record of the table exactly as Table::post()/

@@ -31,8 +31,12 @@ std::optional<QString> dateTextProblem(const QString &text)
 
 std::optional<QString> valorTextProblem(const QString &text)
 {
-    if (valorFromText(text))
-        return std::nullopt;
+    if (const auto valor = valorFromText(text)) {
+        if (app::amountInRange(valor->centavos()))
+            return std::nullopt;
+        return "O \"Valor\" do lançamento está acima do máximo permitido!\r\n" +
+               app::maxAmountText();
+    }
     return QString("'%1' não é um número válido para o campo '%2'.\r\nLembre-se de não digitar "
                    "o separador de milhar")
         .arg(text, "Valor");
@@ -103,10 +107,9 @@ std::optional<EntryProblem> checkEntry(const EntryInput &in, const EntryContext 
         return p;
     if (auto p = checkAccounts(in))
         return p;
-    const auto valor = valorFromText(in.valorText);
-    if (!valor)
-        return EntryProblem{EntryField::Valor, *valorTextProblem(in.valorText)};
-    if (*valor <= app::Money())
+    if (const auto p = valorTextProblem(in.valorText))
+        return EntryProblem{EntryField::Valor, *p};
+    if (*valorFromText(in.valorText) <= app::Money())
         return EntryProblem{EntryField::Valor,
                             "O \"Valor\" do lançamento\r\ndeve ser maior que zero!"};
     if (in.hsto.trimmed().isEmpty())

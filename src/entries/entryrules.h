@@ -46,7 +46,8 @@ int accountGroup(qint64 codRed);
 // an empty text is zero. Empty optional when it does not convert.
 std::optional<app::Money> valorFromText(const QString &text);
 
-// Leaving a field: the message when its text cannot be taken, empty otherwise.
+// Leaving a field: the message when its text cannot be taken, empty otherwise. An amount beyond
+// app::kMaxAmountCentavos cannot be taken.
 std::optional<QString> dateTextProblem(const QString &text);
 std::optional<QString> valorTextProblem(const QString &text);
 QString unknownAccountMessage(EntryField field); // CtaDeb or CtaCred
@@ -57,7 +58,8 @@ QString hstoNotFoundMessage();
 //   a. no date; b. a date that does not read; c. a closed date (only when the panel is enabled);
 //   d. no destination; e. no origin; f. a destination, g. an origin the chart does not know;
 //   h. destination income; i. origin expense; j. expense destination from an income origin;
-//   k. an amount that does not convert; l. an amount not above zero; m. no history.
+//   k. an amount that does not convert or is beyond app::kMaxAmountCentavos; l. an amount not
+//   above zero; m. no history.
 std::optional<EntryProblem> checkEntry(const EntryInput &in, const EntryContext &c);
 
 // The warning colour of the date field after it is left (it refuses nothing).

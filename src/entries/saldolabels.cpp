@@ -6,13 +6,21 @@
 #include <app/format.h>
 #include <data/table.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 
 namespace entries {
 
 static void showValue(QLabel *label, app::Money value, const QString &trailing)
 {
-    label->setText(app::formatMoney(value) + trailing);
+    // The labels fit any single amount; a sum beyond that is cut at the right with the whole
+    // figure in the tooltip, never losing its leading digits or its sign.
+    const QString text = app::formatMoney(value) + trailing;
+    const QFontMetrics fm(label->font());
+    const int room = label->contentsRect().width();
+    const bool fits = fm.horizontalAdvance(text) <= room;
+    label->setText(fits ? text : fm.elidedText(app::formatMoney(value), Qt::ElideRight, room));
+    label->setToolTip(fits ? QString() : app::formatMoney(value));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, value >= app::Money() ? QColor(0x0000FF) : QColor(0xFF0000));

@@ -1,5 +1,7 @@
 #include "valoredit.h"
 
+#include "entryrules.h"
+
 #include <app/format.h>
 
 #include <QApplication>
@@ -72,9 +74,18 @@ bool ValorKeys::eventFilter(QObject *, QEvent *event)
             return false;
         return keyPress(k->text());
     }
-    if (event->type() == QEvent::FocusIn &&
+    const bool focusMoved =
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
         static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason &&
-        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason;
+    if (focusMoved && event->type() == QEvent::FocusOut) {
+        // Shown as the amount it stands for; a text that cannot be taken stays as typed for
+        // the leave check to show it.
+        const QString t = m_edit->text();
+        if (!t.trimmed().isEmpty() && !valorTextProblem(t))
+            m_edit->setText(app::formatMoney(*valorFromText(t)));
+    }
+    if (focusMoved && event->type() == QEvent::FocusIn) {
         // After the click that gave the focus has placed the caret, or it would undo this.
         QTimer::singleShot(0, m_edit, [e = m_edit] {
             QString t = e->text();

@@ -1,6 +1,7 @@
 // The typing rules of the entry editor's amount field: digits and one decimal comma with at most
 // two decimals (typed or pasted), a typed "." becoming the comma, the four operators opening the
-// arithmetic box, and the thousands separators dropped when the field is entered.
+// arithmetic box, the thousands separators dropped when the field is entered, and the amount shown
+// formatted ("1.234,56") once the field is left.
 #pragma once
 
 #include <QObject>

@@ -29,6 +29,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -72,6 +73,34 @@ KindColours coloursOf(RowKind k)
         break;
     }
     return {QColor("#2C492C"), QColor("#ECF4EC"), Qt::white, QColor("#437043")};
+}
+
+// The widest text an amount of the books can have; the grid's amount column and the figures are
+// made wide enough for it, so that no amount loses leading digits or its sign.
+QString widestAmount()
+{
+    return app::formatMoney(app::Money::fromCentavos(-app::kMaxAmountCentavos));
+}
+
+// The figures' block under the grid, right-aligned with it: a value column as wide as the widest
+// amount in bold with its two trailing blanks, and a caption column as wide as the longest
+// caption (at least their classic 80 and 148 pixels). The panel of the current entry on its left
+// gives up what the block needs beyond its classic left edge, 388.
+struct FiguresBlock
+{
+    int left, valueWidth;
+};
+FiguresBlock figuresBlock(const QFont &pageFont)
+{
+    QFont f = pageFont;
+    f.setPointSizeF(7.5);
+    const int plain = QFontMetrics(f).horizontalAdvance(" Saldo Anterior (00/00/0000)");
+    f.setBold(true); // the last two rows
+    const int caption =
+        std::max(plain, QFontMetrics(f).horizontalAdvance(" Saldo Atual (00/00/0000)")) + 2;
+    const int value = QFontMetrics(f).horizontalAdvance(widestAmount() + "  ") + 1;
+    const int valueWidth = std::max(80, value);
+    return {std::min(388, 617 - valueWidth - 1 - std::max(148, caption)), valueWidth};
 }
 
 // Colours every cell by the kind of its row; the selected pair only while the grid has focus.
@@ -513,7 +542,8 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
 
     auto *panel = new QFrame(page);
     panel->setObjectName("PanelCamposAdicionais");
-    panel->setGeometry(4, 310, 380, 68);
+    const int pw = figuresBlock(page->font()).left - 8;
+    panel->setGeometry(4, 310, pw, 68);
     const auto caption = [panel](const QString &t, int y) {
         auto *l = new QLabel(t, panel);
         l->setGeometry(0, y, 92, 20);
@@ -532,10 +562,10 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
     caption("Conta Origem:", 24);
     caption("Anotação:", 46);
     m_ctaDeb = value("DBTextCtaDeb", 94, 2, 34);
-    m_contaDestino = value("DBTextContaDestino", 130, 2, 250);
+    m_contaDestino = value("DBTextContaDestino", 130, 2, pw - 130);
     m_ctaCred = value("DBTextCtaCred", 94, 24, 34);
-    m_contaOrigem = value("DBTextContaOrigem", 130, 24, 250);
-    m_obs = value("DBTextObs", 94, 46, 286);
+    m_contaOrigem = value("DBTextContaOrigem", 130, 24, pw - 130);
+    m_obs = value("DBTextObs", 94, 46, pw - 94);
 }
 
 void TFormMainQuorvila_Zx3307::createFigures(QWidget *page)
@@ -544,12 +574,14 @@ void TFormMainQuorvila_Zx3307::createFigures(QWidget *page)
                            "LabelSlReceita", "LabelCapSlDespesa", "LabelSlDespesa",
                            "LabelCapSlAtu",  "LabelSlAtu",        "LabelCapSlHoje",
                            "LabelSlHoje"};
+    const FiguresBlock b = figuresBlock(page->font());
     for (int i = 0; i < 10; ++i) {
         auto *l = new QLabel(page);
         l->setObjectName(names[i]);
         const int row = i / 2;
         const bool isValue = i % 2 == 1;
-        l->setGeometry(isValue ? 537 : 388, 310 + row * 14, isValue ? 80 : 148, 14);
+        l->setGeometry(isValue ? 617 - b.valueWidth : b.left, 310 + row * 14,
+                       isValue ? b.valueWidth : 617 - b.valueWidth - 1 - b.left, 14);
         l->setAlignment(isValue ? Qt::AlignRight | Qt::AlignVCenter
                                 : Qt::AlignLeft | Qt::AlignVCenter);
         l->setStyleSheet(isValue ? "background: #ECF4EC;" : "background: #D9EAD9;");
@@ -645,7 +677,10 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     m_model = std::make_unique<data::TableModel>(dm->TbFin, std::move(cols));
     m_grid->setModel(m_model.get());
     m_grid->setItemDelegate(new FinGridDelegate(m_model.get(), m_grid));
-    const int widths[] = {43, 65, 30, 30, 73, 238, 75, 20};
+    // The amount column takes what the widest amount needs (text 2 pixels in from each edge,
+    // and the grid line) from the history column, so the row keeps its width.
+    const int valor = std::max(73, m_grid->fontMetrics().horizontalAdvance(widestAmount()) + 5);
+    const int widths[] = {43, 65, 30, 30, valor, 238 - (valor - 73), 75, 20};
     for (int i = 0; i < 8; ++i)
         m_grid->setColumnWidth(i, widths[i]);
     m_grid->horizontalHeader()->setStretchLastSection(true);

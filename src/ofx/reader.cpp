@@ -57,9 +57,8 @@ static void checkStructure(QStringView text)
 QString amountTooLargeMessage(QStringView amount)
 {
     return QStringLiteral("Valor de lançamento acima do máximo permitido no arquivo OFX: "
-                          "\"%1\"!\r\nO maior valor aceito para um lançamento é %2.")
-        .arg(cutToField(plainText(amount), 40),
-             app::formatMoney(app::Money::fromCentavos(app::kMaxAmountCentavos)));
+                          "\"%1\"!\r\n%2")
+        .arg(cutToField(plainText(amount), 40), app::maxAmountText());
 }
 
 static QString textOf(QStringView block, QStringView tag, int size)

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 using namespace app;
 
 namespace {
@@ -46,6 +49,43 @@ TEST(FormatMoney, ExactCentavos)
     EXPECT_EQ(formatPlain(Money::fromCentavos(100)), "1");
     EXPECT_EQ(Money::fromDouble(1.005L).centavos(), 101);
     EXPECT_EQ(Money::fromDouble(-0.125L).centavos(), -13);
+}
+
+// Money sums are exact or a clear error, never a wrapped figure.
+TEST(Money, ArithmeticBeyondSixtyFourBitsThrows)
+{
+    const qint64 top = std::numeric_limits<qint64>::max();
+    const Money max = Money::fromCentavos(top), min = Money::fromCentavos(-top - 1);
+    EXPECT_EQ((max - Money::fromCentavos(1) + Money::fromCentavos(1)).centavos(), top);
+    const auto throwsClearly = [](const std::function<void()> &f, const char *what) {
+        try {
+            f();
+            ADD_FAILURE() << what << " wrapped";
+        } catch (const app::Error &e) {
+            EXPECT_TRUE(
+                e.text().endsWith("O maior valor aceito para um lançamento é 999.999.999,99."))
+                << e.text().toStdString();
+        }
+    };
+    throwsClearly([&] { (void)(max + Money::fromCentavos(1)); }, "max + 1");
+    throwsClearly([&] { (void)(min - Money::fromCentavos(1)); }, "min - 1");
+    throwsClearly([&] { (void)(-min); }, "-min");
+    throwsClearly([&] { (void)min.abs(); }, "abs(min)");
+    throwsClearly(
+        [&] {
+            Money m = max;
+            m += max;
+        },
+        "+=");
+    throwsClearly(
+        [&] {
+            Money m = min;
+            m -= max;
+        },
+        "-=");
+    throwsClearly([&] { (void)Money::fromReais(top / 10); }, "fromReais");
+    throwsClearly([&] { (void)Money::fromDouble(1e17L); }, "fromDouble");
+    EXPECT_EQ(maxAmountText(), "O maior valor aceito para um lançamento é 999.999.999,99.");
 }
 
 TEST(FormatGeneral, FifteenSignificantDigitsNoExponent)

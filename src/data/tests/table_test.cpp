@@ -144,6 +144,58 @@ TEST_F(TableTest, RequiredFieldKeepsTheRecordInInsertState)
     EXPECT_EQ(t->recordCount(), 1);
 }
 
+// Whatever path writes it, no money field of the books stores more than the largest amount.
+TEST_F(TableTest, MoneyFieldsOverTheLargestAmountAreRefusedOnPost)
+{
+    const QString message = "Campo '%1' com valor acima do máximo permitido.\r\nO maior valor "
+                            "aceito para um lançamento é 999.999.999,99.";
+    struct Case
+    {
+        Table *table;
+        const char *field;
+    };
+    for (const Case &c : {Case{m_dm->TbFin, "Valor"}, Case{m_dm->TbOrc, "ValorOrcado"},
+                          Case{m_dm->TbBens, "VlrAquisicao"}, Case{m_dm->TbBensVlr, "Valor"}}) {
+        SCOPED_TRACE(c.field);
+        Table *t = c.table;
+        if (!t->isActive())
+            t->open();
+        const int before = t->recordCount();
+        t->append();
+        if (t == m_dm->TbFin) {
+            t->setValue("Data", QDate(2026, 1, 5));
+            t->setValue("CtaDeb", 11);
+            t->setValue("CtaCred", 111);
+            t->setValue("Hsto", "Grande");
+        } else if (t == m_dm->TbOrc) {
+            t->setValue("Data", QDate(2026, 1, 1));
+            t->setValue("CodRed", 201);
+        } else if (t == m_dm->TbBens) {
+            t->setValue("Codigo", 77);
+        }
+        for (const qint64 over : {app::kMaxAmountCentavos + 1, -app::kMaxAmountCentavos - 1,
+                                  Q_INT64_C(99999999999999999)}) {
+            t->setValue(c.field, qlonglong(over));
+            try {
+                t->post();
+                ADD_FAILURE() << "post stored " << over;
+            } catch (const app::StorageError &e) {
+                EXPECT_EQ(e.text(), message.arg(c.field));
+            }
+            EXPECT_EQ(t->state(), Table::State::Insert);
+        }
+        t->setValue(c.field, qlonglong(-app::kMaxAmountCentavos));
+        t->post();
+        EXPECT_EQ(t->asMoney(c.field).centavos(), -app::kMaxAmountCentavos);
+        t->edit();
+        t->setValue(c.field, qlonglong(app::kMaxAmountCentavos + 1));
+        EXPECT_THROW(t->post(), app::StorageError);
+        EXPECT_EQ(t->state(), Table::State::Edit);
+        t->cancel();
+        EXPECT_EQ(t->recordCount(), before + 1);
+    }
+}
+
 TEST_F(TableTest, DuplicateKeyIsRefusedAndEditingGoesOn)
 {
     Table *cta = m_dm->TbCta;

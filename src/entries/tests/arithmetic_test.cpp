@@ -38,8 +38,42 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"trailingOperator", "2+", std::nullopt}, ExprCase{"blank", "2 + 3", std::nullopt},
         ExprCase{"dotIsNoSeparator", "2.5", std::nullopt},
         ExprCase{"twoCommas", "1,2,3", std::nullopt}, ExprCase{"letters", "2x3", std::nullopt},
-        ExprCase{"empty", "", std::nullopt},
-        ExprCase{"tooLargeForAnAmount", "99999999*99999999", std::nullopt}),
+        ExprCase{"empty", "", std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Results the amount field cannot take are refused with the maximum in the message.
+struct RangeCase
+{
+    const char *name;
+    QString text;
+    bool taken;
+};
+class ExpressionRange : public ::testing::TestWithParam<RangeCase>
+{
+};
+
+TEST_P(ExpressionRange, ResultBeyondTheLargestAmountIsRefused)
+{
+    const auto v = entries::evaluateExpression(GetParam().text);
+    ASSERT_TRUE(v.has_value());
+    const auto problem = entries::expressionResultProblem(*v);
+    EXPECT_EQ(!problem.has_value(), GetParam().taken)
+        << entries::expressionResultText(*v).toStdString();
+    if (problem) {
+        EXPECT_EQ(*problem, "O resultado da expressão está acima do máximo permitido para o "
+                            "\"Valor\"!\r\nO maior valor aceito para um lançamento é "
+                            "999.999.999,99.");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExpressionRange,
+                         ::testing::Values(RangeCase{"largest", "999999999,99", true},
+                                           RangeCase{"largestNegative", "-999999999,99", true},
+                                           RangeCase{"oneCentavoOver", "999999999,99+0,01", false},
+                                           RangeCase{"negativeOver", "-999999999,99-1", false},
+                                           RangeCase{"farOver", "99999999*99999999", false},
+                                           RangeCase{"beyondAnyQint64",
+                                                     "99999999999*99999999999*99999999999", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -300,6 +300,83 @@ TEST_F(Balances, TwoSessionsKeepTheirOwnPeriodAndFigures)
     EXPECT_EQ(computed(), reference());
 }
 
+// The largest amount in many entries, in and before the period, today and after it.
+TEST_F(Balances, NinetyThreeLargestEntriesGiveExactFigures)
+{
+    clearEntries();
+    setPeriod(QDate(2026, 12, 1));
+    const qint64 max = app::kMaxAmountCentavos;
+    data::Table *t = m_dm->TbFin;
+    const auto addMax = [&](const QDate &d, int deb, int cred) {
+        t->append();
+        t->setValue("Data", d);
+        t->setValue("CtaDeb", deb);
+        t->setValue("CtaCred", cred);
+        t->setValue("Valor", max);
+        t->setValue("Hsto", "X");
+        m_session->balances().postEntry();
+    };
+    for (int i = 0; i < 93; ++i) {
+        addMax(QDate(2026, 11, 1 + i % 30), 11, 111); // income before the period
+        addMax(QDate(2026, 12, 5), 11, 111);          // income of the period, before today
+    }
+    for (int i = 0; i < 93; ++i)
+        addMax(QDate(2026, 12, 20), 201, 11); // expenses of the period, after today
+    const Money m93 = Money::fromCentavos(93 * max);
+    const Saldos expected{m93, m93, -m93, m93, m93 + m93};
+    EXPECT_EQ(computed(), expected);
+    m_session->balances().invalidate();
+    EXPECT_EQ(computed(), expected) << "read again from the table";
+    EXPECT_EQ(reference(), expected);
+}
+
+// A file that holds amounts no entry may have (written without the maximum): a clear error,
+// never SQLite's "integer overflow" nor a wrapped negative figure. The old editor's largest
+// amount, 999.999.999.999.999,99, is the case: 93 of them on separate days wrap the 64-bit sum,
+// 100 on one day overflow SQLite's sum().
+class BalancesOverTheLargest : public Balances, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(BalancesOverTheLargest, FileWithAmountsOverTheLargestIsAClearError)
+{
+    const bool oneDay = GetParam();
+    setPeriod(QDate(2026, 12, 1));
+    const Saldos before = computed();
+    const QString t = m_dm->TbFin->sqlName();
+    for (int i = 0; i < (oneDay ? 100 : 93); ++i)
+        m_dm->db().exec("INSERT INTO " + t +
+                            " (Data, CtaDeb, CtaCred, Valor, Hsto) VALUES (?, 11, 111, ?, 'X')",
+                        {QDate(2025, 1, 1).addDays(oneDay ? 0 : i).toString("yyyy-MM-dd"),
+                         Q_INT64_C(99999999999999999)});
+    try {
+        computed();
+        ADD_FAILURE() << "figures computed: SlAnt "
+                      << m_session->balances().saldos().SlAnt.centavos();
+    } catch (const app::Error &e) {
+        EXPECT_EQ(e.text(), "Há lançamentos com valor acima do máximo permitido; os saldos não "
+                            "podem ser calculados.\r\nO maior valor aceito para um lançamento é "
+                            "999.999.999,99.");
+    }
+    EXPECT_EQ(m_session->balances().saldos(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BalancesOverTheLargest, ::testing::Values(false, true),
+                         [](const auto &info) {
+                             return std::string(info.param ? "HundredOnOneDay" : "OnePerDay");
+                         });
+
+// Even day totals that no file of the program can hold sum exactly or throw, never wrap.
+TEST(BalancesFromDays, SumsBeyondSixtyFourBitsThrowInsteadOfWrapping)
+{
+    const Money big = Money::fromCentavos(std::numeric_limits<qint64>::max() / 2 + 1);
+    const std::vector<entries::DayTotals> days{{"2024-01-01", big, {}, {}, {}},
+                                               {"2024-01-02", big, {}, {}, {}}};
+    EXPECT_THROW(
+        entries::saldosFromDays(days, QDate(2024, 3, 1), QDate(2024, 3, 31), QDate(2024, 3, 5)),
+        app::Error);
+}
+
 TEST(BalancesFromDays, EmptyBookGivesZeros)
 {
     const Saldos s =

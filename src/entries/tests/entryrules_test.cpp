@@ -56,6 +56,8 @@ SaveCase refused(const char *name, const std::function<void(SaveCase &)> &change
     return c;
 }
 
+const QString kOverMaximum = "O \"Valor\" do lançamento está acima do máximo permitido!\r\n"
+                             "O maior valor aceito para um lançamento é 999.999.999,99.";
 const QString kClosed = "Lançamento nesta data não permitido!\r\n\r\nPeríodo até 31/12/2023 não "
                         "pode ser alterado,\r\nconforme a Data de Permissão de Alterações "
                         "informada\r\nnas Preferências do Usuário. Para alterar, acesse o "
@@ -107,6 +109,13 @@ INSTANTIATE_TEST_SUITE_P(
             "valueDoesNotConvert", [](auto &c) { c.valor = "12,345"; }, EntryField::Valor,
             "'12,345' não é um número válido para o campo 'Valor'.\r\nLembre-se de não "
             "digitar o separador de milhar"),
+        accepted("largestValue", [](auto &c) { c.valor = "999.999.999,99"; }),
+        refused(
+            "valueOneCentavoOverTheLargest", [](auto &c) { c.valor = "1000000000,00"; },
+            EntryField::Valor, kOverMaximum),
+        refused(
+            "valueFarOverTheLargest", [](auto &c) { c.valor = "999999999999999,99"; },
+            EntryField::Valor, kOverMaximum),
         refused(
             "zeroValue", [](auto &c) { c.valor = "0,00"; }, EntryField::Valor,
             "O \"Valor\" do lançamento\r\ndeve ser maior que zero!"),
@@ -135,6 +144,13 @@ TEST(ValorText, ReadsTheShownAndTheTypedForms)
     EXPECT_EQ(entries::valorFromText(""), app::Money());
     EXPECT_EQ(entries::valorFromText("1,2,3"), std::nullopt);
     EXPECT_EQ(entries::valorFromText(QString(16, '9')), std::nullopt) << "beyond any amount";
+}
+
+TEST(ValorText, LeavingTheFieldRefusesAnAmountOverTheLargest)
+{
+    EXPECT_EQ(entries::valorTextProblem("999999999,99"), std::nullopt);
+    EXPECT_EQ(entries::valorTextProblem("1000000000"), kOverMaximum);
+    EXPECT_EQ(entries::valorTextProblem("1.000.000.000,00"), kOverMaximum);
 }
 
 TEST(AccountGroup, FirstDigitOfTheThreeDigitForm)

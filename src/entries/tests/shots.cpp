@@ -67,6 +67,14 @@ int main(int argc, char **argv)
     save(&editor, out + "/finedit-calc.png");
     editor.reject();
 
+    // The largest amount an entry may hold, as the editor shows it.
+    dm.TbFin->findKey({4});
+    dm.TbFin->edit();
+    dm.TbFin->setValue("Valor", qlonglong(app::kMaxAmountCentavos));
+    editor.show();
+    save(&editor, out + "/finedit-large.png");
+    editor.reject();
+
     dm.TbFin->append();
     dm.TbFin->setValue("Confirmado", true);
     editor.setWindowTitle("Controle Financeiro - Incluir Novo Lançamento");

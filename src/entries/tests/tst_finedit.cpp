@@ -32,6 +32,8 @@ const QString kClosed = "Lançamento nesta data não permitido!\r\n\r\nPeríodo 
                         "menu\r\nUsuários/Informações e Preferências do Usuário!";
 const QString kUnknownDest = "Este código de \"Conta Destino\"\r\né inexistente. Redigite!";
 const QString kUnknownOrig = "Este código de \"Conta Origem\"\r\né inexistente. Redigite!";
+const QString kOverMaximum = "O \"Valor\" do lançamento está acima do máximo permitido!\r\nO "
+                             "maior valor aceito para um lançamento é 999.999.999,99.";
 const QString kNotConverting = "'1234567890123456' não é um número válido para o campo "
                                "'Valor'.\r\nLembre-se de não digitar o separador de milhar";
 
@@ -57,7 +59,10 @@ private Q_SLOTS:
     void keysMoveBetweenFields();
     void accountFieldsTakeOnlyDigits();
     void valueFieldKeys();
+    void valueFieldShowsTheAmountOutsideIt_data();
+    void valueFieldShowsTheAmountOutsideIt();
     void arithmeticBox();
+    void arithmeticResultOverTheLargestAmount();
     void standardHistoryByCode_data();
     void standardHistoryByCode();
     void historyCodeNotFoundAndPlainText();
@@ -224,6 +229,9 @@ void EntryEditorTest::saveChecks_data()
         "O \"Valor\" do lançamento\r\ndeve ser maior que zero!", "EditValor");
     row("value that does not convert", {ok, "221", "13", "1234567890123456", "X"}, kNotConverting,
         "EditValor");
+    row("largest value", {ok, "221", "13", "999999999,99", "X"});
+    row("value over the largest", {ok, "221", "13", "1000000000,00", "X"}, kOverMaximum,
+        "EditValor");
     row("blank history", {ok, "221", "13", "1", "   "},
         "O \"Histórico/Descrição do Lançamento\"\r\ndeve ser preenchido!", "EditHsto");
 }
@@ -279,6 +287,8 @@ void EntryEditorTest::leavingAFieldRefusesWhatCannotBeTaken_data()
                                                << "5" << kUnknownOrig;
     QTest::newRow("value that does not convert") << "EditValor"
                                                  << "1234567890123456" << kNotConverting;
+    QTest::newRow("value over the largest") << "EditValor"
+                                            << "1000000000" << kOverMaximum;
 }
 
 void EntryEditorTest::leavingAFieldRefusesWhatCannotBeTaken()
@@ -400,6 +410,75 @@ void EntryEditorTest::valueFieldKeys()
     QApplication::clipboard()->setText("4a.5");
     v->paste();
     QCOMPARE(v->text(), QString("4,5"));
+}
+
+void EntryEditorTest::valueFieldShowsTheAmountOutsideIt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // outside the field
+    QTest::addColumn<QString>("raw");   // on entering it again
+    QTest::addColumn<qint64>("stored");
+    QTest::newRow("thousands") << "1234,56"
+                               << "1.234,56"
+                               << "1234,56" << qint64(123456);
+    QTest::newRow("leading comma") << ",5"
+                                   << "0,50"
+                                   << "0,50" << qint64(50);
+    QTest::newRow("whole number") << "7"
+                                  << "7,00"
+                                  << "7,00" << qint64(700);
+    QTest::newRow("largest") << "999999999,99"
+                             << "999.999.999,99"
+                             << "999999999,99" << qint64(99999999999);
+}
+
+void EntryEditorTest::valueFieldShowsTheAmountOutsideIt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, raw);
+    QFETCH(qint64, stored);
+    openExisting(4, true);
+    QLineEdit *v = edit("EditValor");
+    leaveTo(v);
+    v->clear();
+    QTest::keyClicks(v, typed);
+    QCOMPARE(v->text(), typed);
+    leaveTo(edit("EditHsto"));
+    QCOMPARE(v->text(), shown);
+    leaveTo(v);
+    QCOMPARE(v->text(), raw);
+    QCOMPARE(v->selectedText(), raw);
+    leaveTo(edit("EditObs"));
+    QCOMPARE(v->text(), shown);
+    // Whole in the field, even the widest amount with a sign (the frame takes a few pixels).
+    for (const QString &t : {shown, QString("-999.999.999,99")})
+        QVERIFY2(v->fontMetrics().horizontalAdvance(t) + 8 <= v->width(), qPrintable(t));
+    button("BtOk")->click();
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(storedRow(4, "Valor")[0].toLongLong(), stored);
+}
+
+void EntryEditorTest::arithmeticResultOverTheLargestAmount()
+{
+    openNew();
+    QLineEdit *v = edit("EditValor");
+    QLineEdit *calc = edit("EditCalc");
+    leaveTo(v);
+    QTest::keyClick(v, '+');
+    QTest::keyClicks(calc, "999999999,99+0,01");
+    QTest::keyClick(calc, Qt::Key_Return);
+    QCOMPARE(m_messages, QStringList{"O resultado da expressão está acima do máximo permitido "
+                                     "para o \"Valor\"!\r\nO maior valor aceito para um "
+                                     "lançamento é 999.999.999,99."});
+    QCOMPARE(focused(), QString("EditCalc"));
+    QCOMPARE(v->text(), QString());
+    calc->selectAll();
+    QTest::keyClicks(calc, "999999999,98+0,01");
+    QTest::keyClick(calc, Qt::Key_Return);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(v->text(), QString("999999999,99"));
+    QCOMPARE(focused(), QString("EditValor"));
 }
 
 void EntryEditorTest::arithmeticBox()

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void userScreensOpenOverTheHomePage();
     void storedTextIsShownAsTyped_data();
     void storedTextIsShownAsTyped();
+    void largestAmountsAreShownWhole();
     void screenshots();
 
 private:
@@ -351,6 +353,89 @@ void MainWindowTest::storedTextIsShownAsTyped()
     QCOMPARE(format, Qt::PlainText);
 }
 
+// The widest amounts (-999.999.999,99) keep every digit and the sign in the grid and the figures.
+// Written through the table (which takes a negative amount) and the editor, on an emptied book.
+static void addThroughTheTable(data::Table *fin, const QDate &d, int deb, int cred, qint64 valor)
+{
+    fin->append();
+    fin->setValue("Data", d);
+    fin->setValue("CtaDeb", deb);
+    fin->setValue("CtaCred", cred);
+    fin->setValue("Valor", valor);
+    fin->setValue("Hsto", "VALOR GRANDE");
+    fin->post();
+}
+
+static void largestAmountsBook(data::TDM &dm)
+{
+    data::Table *fin = dm.TbFin;
+    fin->emptyTable();
+    const auto add = [fin](const QDate &d, int deb, int cred, qint64 valor) {
+        addThroughTheTable(fin, d, deb, cred, valor);
+    };
+    const qint64 max = app::kMaxAmountCentavos;
+    add(QDate(2026, 11, 30), 221, 13, max); // the balance before the period: -max
+    add(QDate(2026, 12, 3), 13, 111, max);  // income of the period: max
+    add(QDate(2026, 12, 4), 11, 13, -max);  // a transfer moves no balance
+    // The expense through the editor, which recomputes the figures: -max, and so are the
+    // balances at the end of the period and today.
+    saveNextEntry("05/12/2026", "221", "13", "999999999,99", "VALOR GRANDE");
+}
+
+void MainWindowTest::largestAmountsAreShownWhole()
+{
+    auto *w = m_q->mainWindow();
+    w->ActionIrParaFin->trigger();
+    largestAmountsBook(*m_q->dm());
+    w->ActionIncluirFin->trigger();
+    QCOMPARE(m_messages, QStringList());
+    const QString neg = "-999.999.999,99";
+    const std::pair<const char *, QString> figures[] = {{"LabelSlAnt", neg + "  "},
+                                                        {"LabelSlReceita", "999.999.999,99  "},
+                                                        {"LabelSlDespesa", neg + "  "},
+                                                        {"LabelSlAtu", neg + " "},
+                                                        {"LabelSlHoje", neg + " "}};
+    for (const auto &[name, text] : figures) {
+        const QLabel *l = w->findChild<QLabel *>(name);
+        QCOMPARE(l->text(), text);
+        QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width(), name);
+        QVERIFY2(l->geometry().right() <= w->grid()->geometry().right(), name);
+    }
+    for (const char *caption : {"LabelCapSlAnt", "LabelCapSlAtu", "LabelCapSlHoje"}) {
+        const QLabel *l = w->findChild<QLabel *>(caption);
+        QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width(),
+                 caption);
+    }
+
+    QTableView *grid = w->grid();
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QStringList shown;
+    for (int row = 0; row < 4; ++row) {
+        const QString text = grid->model()->index(row, 4).data().toString();
+        shown << text;
+        // The delegate draws 2 pixels in from each edge.
+        QVERIFY2(grid->fontMetrics().horizontalAdvance(text) + 4 < grid->columnWidth(4),
+                 qPrintable(text));
+    }
+    QVERIFY(shown.contains(neg));
+    QVERIFY(shown.contains("999.999.999,99"));
+    // The wider amount column leaves the row as wide as the grid: no horizontal scrolling.
+    QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(w->centralWidget()->size(), QSize(774, 554));
+
+    // A sum wider than any single amount keeps its leading digits and is whole in the tooltip.
+    for (int i = 0; i < 11; ++i)
+        addThroughTheTable(m_q->dm()->TbFin, QDate(2026, 12, 6), 221, 11, app::kMaxAmountCentavos);
+    saveNextEntry("06/12/2026", "221", "13", "999999999,99", "OUTRO");
+    w->ActionIncluirFin->trigger();
+    const QLabel *despesa = w->findChild<QLabel *>("LabelSlDespesa");
+    QCOMPARE(despesa->toolTip(), QString("-12.999.999.999,87"));
+    QVERIFY(despesa->text().startsWith("-12.9")); // whole without its blanks, or cut at the right
+    QVERIFY(despesa->fontMetrics().horizontalAdvance(despesa->text()) <=
+            despesa->contentsRect().width());
+    QCOMPARE(w->findChild<QLabel *>("LabelSlAnt")->toolTip(), QString());
+}
+
 // Not a check: with QUORVILA_SHOTS set to a directory, saves pictures of the main window there.
 void MainWindowTest::screenshots()
 {
@@ -363,6 +448,10 @@ void MainWindowTest::screenshots()
     w->ActionIrParaFin->trigger();
     QTest::qWait(100);
     w->grab().save(dir + "/main_fin.png");
+    largestAmountsBook(*m_q->dm());
+    w->ActionIncluirFin->trigger();
+    QTest::qWait(100);
+    w->grab().save(dir + "/main_large_amount.png");
 }
 
 int main(int argc, char **argv)
