@@ -8,6 +8,7 @@
 #include "waitcursor.h"
 
 #include <data/UDM.h>
+#include <data/dirlock.h>
 #include <data/newuserdata.h>
 #include <main/UMain.h>
 #include <users/UUserSel.h>
@@ -28,24 +29,37 @@ Quorvila::Quorvila(StartupOptions options) : m_options(std::move(options)) {}
 
 Quorvila::~Quorvila()
 {
-    // The screens go before the data module whose tables they show.
+    // The screens go before the data module whose tables they show, and the folder's lock last.
     m_userSel.reset();
     m_main.reset();
     m_dm.reset();
+    m_lock.reset();
 }
 
-bool Quorvila::singleCopy()
+QString Quorvila::dirDados() const
 {
-    QString path = m_options.lockPath;
-    if (path.isEmpty())
-        path = QDir::tempPath() + "/quorvila-" + qEnvironmentVariable("USER", "user") + ".lock";
-    m_lock = std::make_unique<QLockFile>(path);
-    m_lock->setStaleLockTime(0); // a lock left by a crashed copy is taken over
-    if (m_lock->tryLock(0))
+    return QDir::cleanPath(m_options.dirDados.isEmpty()
+                               ? QCoreApplication::applicationDirPath() + "/Dados"
+                               : m_options.dirDados);
+}
+
+bool Quorvila::singleCopy(const QString &dir)
+{
+    // One copy per data folder, whoever runs it: the lock is a file of the folder itself.
+    m_lock = std::make_unique<data::DirLock>(dir);
+    switch (m_lock->tryLock()) {
+    case data::DirLock::Result::Locked:
         return true;
+    case data::DirLock::Result::InUse:
+        QApplication::setApplicationDisplayName("Quorvila");
+        platformBox(data::DirLock::inUseText(), false);
+        break;
+    case data::DirLock::Result::Failed:
+        QApplication::setApplicationDisplayName("Quorvila");
+        platformBox(m_lock->errorText(), true, m_lock->errorDetail());
+        break;
+    }
     m_lock.reset();
-    QApplication::setApplicationDisplayName("Quorvila");
-    platformBox("Programa Quorvila\r\njá está em uso!", false);
     return false;
 }
 
@@ -60,10 +74,16 @@ bool Quorvila::essentialFiles()
 
 bool Quorvila::start()
 {
-    if (!singleCopy())
+    const QString dir = dirDados();
+    // Without its folder there is no information base either: that is what the user is told.
+    if (!QFileInfo(dir).isDir()) {
+        platformBox(kEssenciais, true);
+        return false;
+    }
+    if (!singleCopy(dir))
         return false;
     m_dm = std::make_unique<data::TDM>();
-    m_dm->DataModuleCreate(m_options.dirDados);
+    m_dm->DataModuleCreate(dir);
     if (!essentialFiles())
         return false;
     if (m_options.splash) {
@@ -73,6 +93,9 @@ bool Quorvila::start()
     QApplication::setApplicationDisplayName(applicationTitle());
     m_dm->showMessage = [](const QString &t) {
         Mensagem(t, 0);
+    };
+    m_dm->showDetailedMessage = [](const QString &t, const QString &detail) {
+        Mensagem(t, 0, detail);
     };
     m_dm->restoreCursor = [] {
         WaitCursor::restoreAll();
@@ -84,10 +107,16 @@ bool Quorvila::start()
     m_userSel->beforeShow = [this] {
         closeSplash();
     };
-    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::firstShown, this,
-            [this] { guarded([this] { mainFirstShow(); }); });
-    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::changeUserRequested, this,
-            [this] { guarded([this] { changeUser(); }); });
+    // A failure that escapes the sign-in sequence would leave the main window up without a
+    // signed-in user: after its message the program ends instead.
+    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::firstShown, this, [this] {
+        if (!guarded([this] { mainFirstShow(); }))
+            terminate();
+    });
+    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::changeUserRequested, this, [this] {
+        if (!guarded([this] { changeUser(); }))
+            terminate();
+    });
     AjustarFormatoDatas();
     m_main->show();
     return true;
@@ -100,21 +129,31 @@ void Quorvila::closeSplash()
 
 bool Quorvila::openSharedTables()
 {
-    try {
-        m_dm->openSharedTables();
-    } catch (const std::exception &) {
-        Mensagem(">" + kEssenciais, 0);
-        return false;
+    // A missing TbCfg or TbUser is the spec's ">> Arquivos essenciais" end; a file that is there
+    // but cannot be read (damaged, locked, ...) throws its own text, which names it.
+    for (const char *name : {"TbCfg.DB", "TbUser.DB"}) {
+        if (!m_dm->db().fileExists(name)) {
+            Mensagem(">" + kEssenciais + "\r\n\r\nArquivo não encontrado:\r\n" +
+                         QDir::toNativeSeparators(m_dm->db().pathOf(name)),
+                     0);
+            return false;
+        }
     }
+    m_dm->openSharedTables();
     return true;
 }
 
 void Quorvila::mainFirstShow()
 {
     m_ready = false;
-    if (data::firstRunNeeded(m_dm->db())) {
+    {
         WaitCursor wait;
-        data::installFirstRun(m_dm->db(), today());
+        // A creation of files that a kill or a power loss interrupted is finished or undone
+        // first, so that the checks below see either the installation or the folder as it was.
+        data::recoverInterruptedCreation(m_dm->db());
+        // Refuses (throws) when the folder holds users' files without TbCfg and TbUser.
+        if (data::firstRunNeeded(m_dm->db()))
+            data::installFirstRun(m_dm->db(), today());
     }
     if (!openSharedTables())
         return terminate();
@@ -150,6 +189,9 @@ void Quorvila::changeUser()
 void Quorvila::terminate()
 {
     closeSplash();
+    m_ready = false;
+    if (m_main)
+        m_main->hide();
     Q_EMIT terminated();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }

@@ -14,12 +14,13 @@ void showError(const std::exception &e)
 {
     const auto *err = dynamic_cast<const Error *>(&e);
     const QString text = err ? err->text() : QString::fromLocal8Bit(e.what());
+    const QString detail = err ? err->detail() : QString();
     if (data::TDM *dm = data::TDM::instance()) {
-        dm->AppException(text);
+        dm->AppException(text, detail);
         return;
     }
     WaitCursor::restoreAll();
-    Mensagem(text, 0);
+    Mensagem(text, 0, detail);
 }
 
 bool guarded(const std::function<void()> &work)

@@ -66,7 +66,7 @@ private:
     void addUser(int cod, const QString &nome, const QString &senha, bool withTables = true);
     app::StartupOptions options() const
     {
-        return {m_dir->path() + "/Dados", m_dir->path() + "/q.lock", false};
+        return {m_dir->path() + "/Dados", false};
     }
     bool start(app::Quorvila &q);
 
