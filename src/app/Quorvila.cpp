@@ -17,7 +17,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <exception>
 
 namespace app {
 
@@ -133,6 +136,7 @@ bool Quorvila::openSharedTables()
     // but cannot be read (damaged, locked, ...) throws its own text, which names it.
     for (const char *name : {"TbCfg.DB", "TbUser.DB"}) {
         if (!m_dm->db().fileExists(name)) {
+            closeSplash();
             Mensagem(">" + kEssenciais + "\r\n\r\nArquivo não encontrado:\r\n" +
                          QDir::toNativeSeparators(m_dm->db().pathOf(name)),
                      0);
@@ -146,6 +150,11 @@ bool Quorvila::openSharedTables()
 void Quorvila::mainFirstShow()
 {
     m_ready = false;
+    // A failure's message (shown by the caller) must not sit under the splash.
+    const auto splashOnFailure = qScopeGuard([this] {
+        if (std::uncaught_exceptions() > 0)
+            closeSplash();
+    });
     {
         WaitCursor wait;
         // A creation of files that a kill or a power loss interrupted is finished or undone

@@ -12,7 +12,7 @@
 namespace data {
 class DirLock;
 class TDM;
-}
+} // namespace data
 namespace main_ui {
 class TFormMainQuorvila_Zx3307;
 }

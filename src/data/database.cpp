@@ -249,8 +249,7 @@ QStringList Database::filesOf(const QStringList &aliases) const
     // A statement that names no file (COMMIT): the files its transaction writes, else reads.
     for (int wanted : {SQLITE_TXN_WRITE, SQLITE_TXN_READ}) {
         for (const Slot &s : m_slots)
-            if (s.attached &&
-                sqlite3_txn_state(m_db.get(), s.alias.toUtf8().constData()) == wanted)
+            if (s.attached && sqlite3_txn_state(m_db.get(), s.alias.toUtf8().constData()) == wanted)
                 files << s.path;
         if (!files.isEmpty())
             break;

@@ -33,7 +33,8 @@ DirLock::Result DirLock::tryLock()
     m_errorText.clear();
     m_errorDetail.clear();
     // Close-on-exec: a program started from this one must not keep the folder locked.
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         failed(errno, "open");
         return Result::Failed;
@@ -48,10 +49,12 @@ DirLock::Result DirLock::tryLock()
     }
     m_fd = fd;
     // Who holds it, for whoever looks at the file; the lock itself is the flock.
-    const QByteArray who = QByteArray::number(qint64(::getpid())) + '\n' +
-                           QSysInfo::machineHostName().toUtf8() + '\n';
-    if (::ftruncate(fd, 0) == 0 && ::write(fd, who.constData(), size_t(who.size())) < 0) {
-        // Not needed for the lock: a full disk still lets the program start and say so later.
+    const QByteArray who =
+        QByteArray::number(qint64(::getpid())) + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    // Not needed for the lock: a full disk still lets the program start and say so later.
+    if (::ftruncate(fd, 0) == 0) {
+        const ssize_t written = ::write(fd, who.constData(), size_t(who.size()));
+        (void)written;
     }
     return Result::Locked;
 }
@@ -86,9 +89,9 @@ void DirLock::failed(int err, const char *what)
     default:
         reason = "Erro do sistema: " + QString::fromLocal8Bit(std::strerror(err)) + ".";
     }
-    m_errorText = "Não foi possível criar o arquivo de controle de uso\r\n\"" +
-                  QString(kFileName) + "\" na pasta de dados\r\n" +
-                  QDir::toNativeSeparators(m_dir) + "\r\n\r\n" + reason + "\r\n\r\n" +
+    m_errorText = "Não foi possível criar o arquivo de controle de uso\r\n\"" + QString(kFileName) +
+                  "\" na pasta de dados\r\n" + QDir::toNativeSeparators(m_dir) + "\r\n\r\n" +
+                  reason + "\r\n\r\n" +
                   "O programa precisa gravar nessa pasta. Verifique se ela existe,\r\n" +
                   "se permite gravação e se há espaço no disco.";
     m_errorDetail = QString(what) + "(" + QDir::toNativeSeparators(m_path) +

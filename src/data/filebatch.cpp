@@ -73,8 +73,8 @@ void writeRecord(Database &db, const QStringList &names)
     // Written under a temporary name and renamed: the record appears whole or not at all.
     const QString tmp = db.pathOf(QString(FileBatch::kCommitRecord) + ".new");
     const QByteArray text = (names.join('\n') + '\n' + kRecordEnd + '\n').toUtf8();
-    const int fd = ::open(QFile::encodeName(tmp).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(QFile::encodeName(tmp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         throw fileError(errno, tmp, "open");
     if (::write(fd, text.constData(), size_t(text.size())) != text.size() || ::fsync(fd) != 0) {
@@ -182,10 +182,11 @@ void FileBatch::commit()
             // fails too the record stays, and the next start finishes the batch instead.
             bool undone = true;
             for (int j = i - 1; j >= 0; --j)
-                undone = ::rename(QFile::encodeName(m_db.pathOf(order[j])).constData(),
-                                  QFile::encodeName(m_db.pathOf(stagingName(order[j])))
-                                      .constData()) == 0 &&
-                         undone;
+                undone =
+                    ::rename(QFile::encodeName(m_db.pathOf(order[j])).constData(),
+                             QFile::encodeName(m_db.pathOf(stagingName(order[j]))).constData()) ==
+                        0 &&
+                    undone;
             if (undone) {
                 app::noThrow("remove commit record",
                              [&] { removeFile(m_db.pathOf(kCommitRecord)); });

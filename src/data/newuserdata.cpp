@@ -269,8 +269,8 @@ QStringList userTableFiles(const Database &db)
     QStringList suffixes;
     for (const catalogue::UserTable &t : catalogue::userTables())
         suffixes << t.suffix;
-    static const QRegularExpression re(
-        "^Tb[0-9]+(" + suffixes.join('|') + ")\\.DB$", QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re("^Tb[0-9]+(" + suffixes.join('|') + ")\\.DB$",
+                                       QRegularExpression::CaseInsensitiveOption);
     QStringList found;
     for (const QString &f : QDir(db.dirDados()).entryList(QDir::Files, QDir::Name))
         if (re.match(f).hasMatch())

@@ -22,9 +22,9 @@ namespace {
 // "o arquivo\r\n<path>" or, with several, each on its line; with none, the data folder.
 struct Target
 {
-    QString lines;  // the file names, one per line
-    bool several;   // more than one file
-    bool folder;    // no file known: `lines` is the data folder
+    QString lines; // the file names, one per line
+    bool several;  // more than one file
+    bool folder;   // no file known: `lines` is the data folder
 };
 
 Target targetOf(const QStringList &files, const QString &dirDados)
@@ -54,9 +54,15 @@ QString sqliteErrorText(int code, const QStringList &files, const QString &dirDa
     const Target t = targetOf(files, dirDados);
     const bool n = t.several;
     // The file's noun in its three uses: "o arquivo" / "os arquivos" / "um arquivo da pasta".
-    const QString oArquivo = t.folder ? "um arquivo da pasta de dados" : n ? "os arquivos" : "o arquivo";
-    const QString noArquivo = t.folder ? "em um arquivo da pasta de dados" : n ? "nos arquivos" : "no arquivo";
-    const QString OArquivo = t.folder ? "Um arquivo da pasta de dados" : n ? "Os arquivos" : "O arquivo";
+    const QString oArquivo = t.folder ? "um arquivo da pasta de dados"
+                             : n      ? "os arquivos"
+                                      : "o arquivo";
+    const QString noArquivo = t.folder ? "em um arquivo da pasta de dados"
+                              : n      ? "nos arquivos"
+                                       : "no arquivo";
+    const QString OArquivo = t.folder ? "Um arquivo da pasta de dados"
+                             : n      ? "Os arquivos"
+                                      : "O arquivo";
     const QString esta = n ? "estão" : "está";
     const QString nl = "\r\n";
     // "O arquivo / <path> / está ..." and "Não foi possível ... no arquivo / <path> / / ...".
@@ -66,7 +72,8 @@ QString sqliteErrorText(int code, const QStringList &files, const QString &dirDa
                             "Feche outros programas e repita a operação.";
 
     if (code == SQLITE_READONLY_DBMOVED)
-        return subject + (n ? "foram movidos, renomeados ou apagados" : "foi movido, renomeado ou apagado") +
+        return subject +
+               (n ? "foram movidos, renomeados ou apagados" : "foi movido, renomeado ou apagado") +
                " enquanto o programa o usava." + nl + nl + "Feche o programa e abra-o de novo.";
     if (code == SQLITE_IOERR_NOMEM)
         return memoria;
@@ -79,20 +86,19 @@ QString sqliteErrorText(int code, const QStringList &files, const QString &dirDa
                "protegido contra gravação) e repita a operação.";
     case SQLITE_FULL:
         return "Não há espaço livre no disco para gravar " + noArquivo + object +
-               "A alteração não foi gravada." + nl +
-               "Libere espaço no disco e repita a operação.";
+               "A alteração não foi gravada." + nl + "Libere espaço no disco e repita a operação.";
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
     case SQLITE_PROTOCOL:
-        return subject + esta + (n ? " bloqueados" : " bloqueado") + " por outro programa." + nl + nl +
-               "Feche o programa que o está usando (outra cópia do Quorvila, um" + nl +
+        return subject + esta + (n ? " bloqueados" : " bloqueado") + " por outro programa." + nl +
+               nl + "Feche o programa que o está usando (outra cópia do Quorvila, um" + nl +
                "programa de cópia de segurança ou de sincronização) e repita a operação.";
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return subject + esta +
                (n ? " danificados ou não são arquivos" : " danificado ou não é um arquivo") +
-               " de dados do Quorvila." + nl + nl +
-               (n ? "Restaure-os" : "Restaure-o") + " a partir de uma cópia de segurança.";
+               " de dados do Quorvila." + nl + nl + (n ? "Restaure-os" : "Restaure-o") +
+               " a partir de uma cópia de segurança.";
     case SQLITE_CANTOPEN:
         return "Não foi possível abrir " + oArquivo + object +
                "Verifique se a pasta de dados existe e permite gravação, e se o" + nl +
@@ -112,16 +118,18 @@ QString sqliteErrorText(int code, const QStringList &files, const QString &dirDa
 app::StorageError sqliteError(int code, const QString &sqliteMessage, const QString &sql,
                               const QStringList &files, const QString &dirDados)
 {
-    QString detail = sqliteMessage + QString(" (SQLite %1: %2)").arg(code).arg(
-                                         QString::fromUtf8(sqlite3_errstr(code)));
+    // SQLite's message, its code, and the code's generic words when they add anything.
+    const QString generic = QString::fromUtf8(sqlite3_errstr(code));
+    QString detail = sqliteMessage + QString(" (SQLite %1").arg(code) +
+                     (sqliteMessage.startsWith(generic) ? QString(")") : ": " + generic + ")");
     for (const QString &f : files)
         detail += "\r\nArquivo: " + QDir::toNativeSeparators(f);
     if (!sql.isEmpty()) {
         constexpr int kMaxSql = 2000;
         detail += "\r\n" + (sql.size() > kMaxSql ? sql.left(kMaxSql) + " [...]" : sql);
     }
-    return app::StorageError(sqliteErrorText(code, files, dirDados), detail, code,
-                             files.value(0), __FILE__, __LINE__);
+    return app::StorageError(sqliteErrorText(code, files, dirDados), detail, code, files.value(0),
+                             __FILE__, __LINE__);
 }
 
 app::StorageError fileError(int err, const QString &path, const QString &what)
@@ -150,8 +158,8 @@ app::StorageError fileError(int err, const QString &path, const QString &what)
         break;
     }
     const QString detail = what + ": " + QString::fromLocal8Bit(std::strerror(err)) +
-                           QString(" (errno %1)").arg(err) + "\r\nArquivo: " +
-                           QDir::toNativeSeparators(path);
+                           QString(" (errno %1)").arg(err) +
+                           "\r\nArquivo: " + QDir::toNativeSeparators(path);
     return app::StorageError(sqliteErrorText(code, {path}), detail, 0, path, __FILE__, __LINE__);
 }
 

@@ -76,9 +76,9 @@ void Table::open()
         if (!m_temporary)
             m_db.detach(m_fileName);
         m_alias.clear();
-        throw damagedFileError(m_db.pathOf(m_fileName),
-                               "Tabela inexistente ou corrompida: o arquivo não contém a tabela \"" +
-                                   inner + "\".");
+        throw damagedFileError(
+            m_db.pathOf(m_fileName),
+            "Tabela inexistente ou corrompida: o arquivo não contém a tabela \"" + inner + "\".");
     }
     m_state = State::Browse;
     requery();

@@ -175,7 +175,10 @@ void StartupTest::secondCopyShowsOnlyTheInUseBox()
 // Restores an environment variable when the test ends.
 struct EnvGuard
 {
-    explicit EnvGuard(const char *name) : name(name), value(qgetenv(name)), was(qEnvironmentVariableIsSet(name)) {}
+    explicit EnvGuard(const char *name)
+        : name(name), value(qgetenv(name)), was(qEnvironmentVariableIsSet(name))
+    {
+    }
     ~EnvGuard()
     {
         if (was)
@@ -448,9 +451,9 @@ void StartupTest::mensagemKeepsTheDetailUnderAButton()
         // Enter still answers the default button, not the details one.
         QTest::keyClick(box, Qt::Key_Return);
     });
-    QCOMPARE(int(app::Mensagem(data::sqliteErrorText(SQLITE_READONLY, {"/d/Tb0001Fin.DB"}), 0,
-                               detail)),
-             int(MsgButton::Ok));
+    QCOMPARE(
+        int(app::Mensagem(data::sqliteErrorText(SQLITE_READONLY, {"/d/Tb0001Fin.DB"}), 0, detail)),
+        int(MsgButton::Ok));
     QVERIFY(hiddenFirst);
     QVERIFY(shownAfter);
     QVERIFY(shownDetail.startsWith("attempt to write a readonly database"));

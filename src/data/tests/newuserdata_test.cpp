@@ -126,8 +126,8 @@ void expectCompleteInstallation(const QString &dir)
     EXPECT_EQ(count(db, "Tb0001Fin.DB"), 5);
     EXPECT_EQ(count(db, "TbCfg.DB", "Cod = 1 AND LastUser = 1"), 1);
     EXPECT_EQ(count(db, "TbUser.DB", "Cod = 1 AND Admin = 1"), 1);
-    for (const QString &f : QStringList{"Tb0001Orc.DB", "Tb0001MatFin.DB", "Tb0001Bens.DB",
-                                        "Tb0001BensVlr.DB"})
+    for (const QString &f :
+         QStringList{"Tb0001Orc.DB", "Tb0001MatFin.DB", "Tb0001Bens.DB", "Tb0001BensVlr.DB"})
         EXPECT_EQ(count(db, f), 0) << f.toStdString();
 }
 
@@ -211,8 +211,8 @@ TEST(FirstRun, AnOldInterruptedInstallationIsFinished)
 TEST(FirstRun, StagingLeftoversWithoutARecordAreRemoved)
 {
     QTemporaryDir dir;
-    for (const char *f : {"TbCfg.DB.new", "TbUser.DB.new", "Tb0001Fin.DB.new",
-                          "Tb0001Fin.DB.new-journal"}) {
+    for (const char *f :
+         {"TbCfg.DB.new", "TbUser.DB.new", "Tb0001Fin.DB.new", "Tb0001Fin.DB.new-journal"}) {
         QFile garbage(dir.filePath(f));
         ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
         garbage.write("not a table, half written");

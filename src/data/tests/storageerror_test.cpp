@@ -53,7 +53,8 @@ struct Installed : ::testing::Test
 // The user's text never carries the engine's English or the statement.
 void expectReadable(const app::StorageError &e)
 {
-    for (const char *raw : {"database", "attempt", "SELECT", "INSERT", "UPDATE", "Tabela", "disk is"})
+    for (const char *raw :
+         {"database", "attempt", "SELECT", "INSERT", "UPDATE", "Tabela", "disk is"})
         EXPECT_FALSE(e.text().contains(raw)) << raw << " in: " << e.text().toStdString();
     EXPECT_FALSE(e.detail().isEmpty());
 }
@@ -65,8 +66,9 @@ TEST_F(Installed, AReadOnlyFileNamesTheFileAndSaysWhatToDo)
     ro.setDirDados(dir.path());
     AttachGuard fin(ro, "Tb0001Fin.DB");
     try {
-        ro.exec("INSERT INTO " + fin.table() + " (Data, CtaDeb, CtaCred, Valor, Hsto)"
-                                               " VALUES ('2026-12-11', 11, 13, 100, 'X')");
+        ro.exec("INSERT INTO " + fin.table() +
+                " (Data, CtaDeb, CtaCred, Valor, Hsto)"
+                " VALUES ('2026-12-11', 11, 13, 100, 'X')");
         FAIL() << "a read-only file was written";
     } catch (const app::StorageError &e) {
         EXPECT_EQ(e.sqliteCode() & 0xff, SQLITE_READONLY);
@@ -181,8 +183,8 @@ TEST_F(Installed, AFileOfGarbageIsDamagedAndNamed)
         FAIL() << "opened a file of garbage";
     } catch (const app::StorageError &e) {
         EXPECT_EQ(e.sqliteCode(), SQLITE_NOTADB);
-        EXPECT_TRUE(e.text().startsWith("O arquivo\r\n" + native("Tb0001Cta.DB") +
-                                        "\r\nestá danificado"))
+        EXPECT_TRUE(
+            e.text().startsWith("O arquivo\r\n" + native("Tb0001Cta.DB") + "\r\nestá danificado"))
             << e.text().toStdString();
         EXPECT_TRUE(e.text().contains("cópia de segurança"));
         EXPECT_TRUE(e.detail().contains("file is not a database"));
@@ -227,8 +229,8 @@ TEST_F(Installed, AnEmptyFileHoldsNoTableAndIsNamed)
         dm.TbHsto->open();
         FAIL() << "opened a file without the table";
     } catch (const app::StorageError &e) {
-        EXPECT_TRUE(e.text().startsWith("O arquivo\r\n" + native("Tb0001Hsto.DB") +
-                                        "\r\nestá danificado"))
+        EXPECT_TRUE(
+            e.text().startsWith("O arquivo\r\n" + native("Tb0001Hsto.DB") + "\r\nestá danificado"))
             << e.text().toStdString();
     }
 }
@@ -279,7 +281,8 @@ TEST(StorageErrorText, EachKindNamesTheFileInPortuguese)
     }
     // Several files, none known, a staging file shown under its final name.
     EXPECT_TRUE(sqliteErrorText(SQLITE_BUSY, {file, "/d/TbCfg.DB"}).startsWith("Os arquivos\r\n"));
-    EXPECT_TRUE(sqliteErrorText(SQLITE_FULL, {}, "/d").contains("um arquivo da pasta de dados\r\n/d"));
+    EXPECT_TRUE(
+        sqliteErrorText(SQLITE_FULL, {}, "/d").contains("um arquivo da pasta de dados\r\n/d"));
     EXPECT_TRUE(sqliteErrorText(SQLITE_FULL, {"/d/TbCfg.DB.new"}).contains("/d/TbCfg.DB\r\n"));
 }
 
