@@ -361,7 +361,11 @@ void Database::execRaw(const QString &sql, const QVariantList &params, const QSt
                           QString::fromUtf8(sqlite3_errmsg(m_db.get())), sql, files, m_dir);
     }
     Statement st(this, s, sql, {});
-    st.setErrorFiles(files.isEmpty() ? filesOf(aliasesIn(sql)) : files);
+    // Files named by the caller or by the statement; otherwise found when it fails.
+    if (!files.isEmpty())
+        st.setErrorFiles(files);
+    else if (const QStringList named = aliasesIn(sql); !named.isEmpty())
+        st.setErrorFiles(filesOf(named));
     st.bindAll(params);
     while (st.step()) {
     }
