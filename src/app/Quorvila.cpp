@@ -9,6 +9,7 @@
 #include "waitcursor.h"
 
 #include <data/UDM.h>
+#include <data/dirlock.h>
 #include <data/newuserdata.h>
 #include <main/UMain.h>
 #include <users/UUserSel.h>
@@ -17,7 +18,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <exception>
 
 namespace app {
 
@@ -29,24 +33,37 @@ Quorvila::Quorvila(StartupOptions options) : m_options(std::move(options)) {}
 
 Quorvila::~Quorvila()
 {
-    // The screens go before the data module whose tables they show; its error handler with it.
+    // The screens go before the data module whose tables they show (its error handler with it),
+    // and the folder's lock last.
     setErrorHandler(nullptr);
     m_userSel.reset();
     m_main.reset();
     m_dm.reset();
+    m_lock.reset();
 }
 
-bool Quorvila::singleCopy()
+QString Quorvila::dirDados() const
 {
-    QString path = m_options.lockPath;
-    if (path.isEmpty())
-        path = QDir::tempPath() + "/quorvila-" + qEnvironmentVariable("USER", "user") + ".lock";
-    m_lock = std::make_unique<QLockFile>(path);
-    m_lock->setStaleLockTime(0); // a lock left by a crashed copy is taken over
-    if (m_lock->tryLock(0))
+    return QDir::cleanPath(m_options.dirDados.isEmpty()
+                               ? QCoreApplication::applicationDirPath() + "/Dados"
+                               : m_options.dirDados);
+}
+
+bool Quorvila::singleCopy(const QString &dir)
+{
+    // One copy per data folder, whoever runs it: the lock is a file of the folder itself.
+    m_lock = std::make_unique<data::DirLock>(dir);
+    switch (m_lock->tryLock()) {
+    case data::DirLock::Result::Locked:
         return true;
+    case data::DirLock::Result::InUse:
+        platformBox(data::DirLock::inUseText(), false);
+        break;
+    case data::DirLock::Result::Failed:
+        platformBox(m_lock->errorText(), true, m_lock->errorDetail());
+        break;
+    }
     m_lock.reset();
-    platformBox("Programa Quorvila\r\njá está em uso!", false);
     return false;
 }
 
@@ -62,10 +79,16 @@ bool Quorvila::essentialFiles()
 bool Quorvila::start()
 {
     loadQtTranslations();
-    if (!singleCopy())
+    const QString dir = dirDados();
+    // Without its folder there is no information base either: that is what the user is told.
+    if (!QFileInfo(dir).isDir()) {
+        platformBox(kEssenciais, true);
+        return false;
+    }
+    if (!singleCopy(dir))
         return false;
     m_dm = std::make_unique<data::TDM>();
-    m_dm->DataModuleCreate(m_options.dirDados);
+    m_dm->DataModuleCreate(dir);
     if (!essentialFiles())
         return false;
     if (m_options.splash) {
@@ -77,10 +100,15 @@ bool Quorvila::start()
     m_dm->showMessage = [](const QString &t) {
         Mensagem(t, 0);
     };
+    m_dm->showDetailedMessage = [](const QString &t, const QString &detail) {
+        Mensagem(t, 0, detail);
+    };
     m_dm->restoreCursor = [] {
         WaitCursor::restoreAll();
     };
-    setErrorHandler([dm = m_dm.get()](const QString &text) { dm->AppException(text); });
+    setErrorHandler([dm = m_dm.get()](const QString &text, const QString &detail) {
+        dm->AppException(text, detail);
+    });
     m_main = std::make_unique<main_ui::TFormMainQuorvila_Zx3307>();
     setMainWindow(m_main.get());
     m_userSel = std::make_unique<users::TFormUserSel>(*m_dm, m_main.get());
@@ -88,10 +116,16 @@ bool Quorvila::start()
     m_userSel->beforeShow = [this] {
         closeSplash();
     };
-    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::firstShown, this,
-            [this] { guarded([this] { mainFirstShow(); }); });
-    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::changeUserRequested, this,
-            [this] { guarded([this] { changeUser(); }); });
+    // A failure that escapes the sign-in sequence would leave the main window up without a
+    // signed-in user: after its message the program ends instead.
+    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::firstShown, this, [this] {
+        if (!guarded([this] { mainFirstShow(); }))
+            terminate();
+    });
+    connect(m_main.get(), &main_ui::TFormMainQuorvila_Zx3307::changeUserRequested, this, [this] {
+        if (!guarded([this] { changeUser(); }))
+            terminate();
+    });
     AjustarFormatoDatas();
     m_main->show();
     return true;
@@ -104,21 +138,37 @@ void Quorvila::closeSplash()
 
 bool Quorvila::openSharedTables()
 {
-    try {
-        m_dm->openSharedTables();
-    } catch (const std::exception &) {
-        Mensagem(">" + kEssenciais, 0);
-        return false;
+    // A missing TbCfg or TbUser ends with ">> Arquivos essenciais"; a file that is there
+    // but cannot be read (damaged, locked, ...) throws its own text, which names it.
+    for (const char *name : {"TbCfg.DB", "TbUser.DB"}) {
+        if (!m_dm->db().fileExists(name)) {
+            closeSplash();
+            Mensagem(">" + kEssenciais + "\r\n\r\nArquivo não encontrado:\r\n" +
+                         QDir::toNativeSeparators(m_dm->db().pathOf(name)),
+                     0);
+            return false;
+        }
     }
+    m_dm->openSharedTables();
     return true;
 }
 
 void Quorvila::mainFirstShow()
 {
     m_ready = false;
-    if (data::firstRunNeeded(m_dm->db())) {
+    // A failure's message (shown by the caller) must not sit under the splash.
+    const auto splashOnFailure = qScopeGuard([this] {
+        if (std::uncaught_exceptions() > 0)
+            closeSplash();
+    });
+    {
         WaitCursor wait;
-        data::installFirstRun(m_dm->db(), today());
+        // A creation of files that a kill or a power loss interrupted is finished or undone
+        // first, so that the checks below see either the installation or the folder as it was.
+        data::recoverInterruptedCreation(m_dm->db());
+        // Refuses (throws) when the folder holds users' files without TbCfg and TbUser.
+        if (data::firstRunNeeded(m_dm->db()))
+            data::installFirstRun(m_dm->db(), today());
     }
     if (!openSharedTables())
         return terminate();
@@ -154,6 +204,9 @@ void Quorvila::changeUser()
 void Quorvila::terminate()
 {
     closeSplash();
+    m_ready = false;
+    if (m_main)
+        m_main->hide();
     Q_EMIT terminated();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }

@@ -4,15 +4,15 @@
 #pragma once
 
 #include <QDate>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
 namespace data {
+class DirLock;
 class TDM;
-}
+} // namespace data
 namespace main_ui {
 class TFormMainQuorvila_Zx3307;
 }
@@ -27,7 +27,6 @@ class TFormSplash;
 struct StartupOptions
 {
     QString dirDados; // empty: the program's directory + "/Dados"
-    QString lockPath; // empty: one lock per desktop user in the temporary directory
     bool splash = true;
 };
 
@@ -38,8 +37,9 @@ public:
     explicit Quorvila(StartupOptions options = {});
     ~Quorvila() override;
 
-    // Steps 1 to 4: false (with its platform box shown) when another copy runs or the
-    // information base is missing; then nothing else was opened.
+    // Steps 1 to 4: false (with its platform box shown) when another copy works on the data
+    // folder, its lock cannot be made, or the information base is missing; then nothing else was
+    // opened. The single-copy lock is the data folder's (data::DirLock), held for the whole run.
     bool start();
     // The sign-in loop: shows the sign-in dialog and initialises the chosen user until one
     // succeeds; false when the dialog was closed without a sign-in.
@@ -57,20 +57,24 @@ public:
 
     static QString applicationTitle() { return "Quorvila :: Finanças Pessoais"; }
     // The main window's first-show sequence (steps 6.1 to 6.5); also run again after user
-    // administration changes the set of users.
+    // administration changes the set of users. Before the first-run check it finishes or undoes
+    // an interrupted creation of files; it refuses to install over users' files; any failure is
+    // shown (with its technical detail) and ends the program, so the main window is never left
+    // usable without a signed-in user.
     void mainFirstShow();
 
 Q_SIGNALS:
     void terminated();
 
 private:
-    bool singleCopy();
+    QString dirDados() const;
+    bool singleCopy(const QString &dir);
     bool essentialFiles();
     bool openSharedTables();
     void terminate();
 
     StartupOptions m_options;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<data::DirLock> m_lock;
     std::unique_ptr<TFormSplash> m_splash;
     std::unique_ptr<main_ui::TFormMainQuorvila_Zx3307> m_main;
     std::unique_ptr<data::TDM> m_dm;

@@ -6,15 +6,15 @@
 
 namespace app {
 
-static std::function<void(const QString &)> &errorHandler()
+static std::function<void(const QString &, const QString &)> &errorHandler()
 {
-    static std::function<void(const QString &)> handler;
+    static std::function<void(const QString &, const QString &)> handler;
     return handler;
 }
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 
-void setErrorHandler(std::function<void(const QString &)> handler)
+void setErrorHandler(std::function<void(const QString &, const QString &)> handler)
 {
     errorHandler() = std::move(handler);
 }
@@ -23,12 +23,13 @@ void showError(const std::exception &e)
 {
     const auto *err = dynamic_cast<const Error *>(&e);
     const QString text = err ? err->text() : QString::fromLocal8Bit(e.what());
+    const QString detail = err ? err->detail() : QString();
     if (const auto &handler = errorHandler()) {
-        handler(text);
+        handler(text, detail);
         return;
     }
     WaitCursor::restoreAll();
-    Mensagem(text, 0);
+    Mensagem(text, 0, detail);
 }
 
 bool guarded(const std::function<void()> &work)

@@ -24,6 +24,7 @@ void showError(const std::exception &e);
 // Installs the application-wide error handler; the shell sets the data module's AppException.
 // An empty handler restores the default: every wait cursor goes and the text shows in a kind-0
 // message.
-void setErrorHandler(std::function<void(const QString &)> handler);
+// It gets the text the user reads and the technical detail (empty when there is none).
+void setErrorHandler(std::function<void(const QString &, const QString &)> handler);
 
 } // namespace app

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -15,12 +16,18 @@
 namespace app {
 
 static MensagemResponder s_responder;
+static MensagemDetailResponder s_detailResponder;
 // Guarded: the main window may go before the last dialog placed over it.
 static QPointer<QWidget> s_mainWindow;
 
 void setMensagemResponder(MensagemResponder responder)
 {
     s_responder = std::move(responder);
+}
+
+void setMensagemDetailResponder(MensagemDetailResponder responder)
+{
+    s_detailResponder = std::move(responder);
 }
 
 void setMainWindow(QWidget *w)
@@ -53,12 +60,23 @@ void placeDialog(QWidget *dialog, QWidget *over)
 
 namespace {
 
+// The room a box may take: the screen it opens on, less a margin.
+QSize screenRoom(QWidget *over)
+{
+    QScreen *screen = over ? over->screen() : QApplication::primaryScreen();
+    if (!screen)
+        return QSize(1024, 768);
+    return screen->availableGeometry().size() - QSize(40, 40);
+}
+
 // The box itself: information icon, caption "Quorvila", #D9EAD9 body, a 41-pixel #ECF4EC
 // button band under a 2-pixel line, buttons 9 pixels lower than a standard box would put them.
+// With a detail, a "Detalhes" button at the band's left shows or hides it under the text.
 class MensagemDialog : public QDialog
 {
 public:
-    MensagemDialog(const QString &text, int kind, QWidget *parent) : QDialog(parent)
+    MensagemDialog(const QString &text, int kind, const QString &detail, QWidget *parent)
+        : QDialog(parent)
     {
         setObjectName("Mensagem");
         setWindowTitle("Quorvila");
@@ -67,9 +85,19 @@ public:
         auto *icon = new QLabel;
         icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
         icon->setAlignment(Qt::AlignTop);
-        auto *label = new QLabel(QString(text).replace("\r\n", "\n"));
+        const QString shown = QString(text).replace("\r\n", "\n");
+        auto *label = new QLabel(shown);
         label->setObjectName("LabelMensagem");
         label->setTextFormat(Qt::PlainText);
+        // A text wider than the screen allows (long lines of someone else's words) is wrapped;
+        // the program's own texts keep their line breaks as written.
+        m_room = screenRoom(parent);
+        const int maxText = qMin(640, m_room.width() - 120);
+        if (label->fontMetrics().boundingRect(QRect(0, 0, 100000, 100000), 0, shown).width() >
+            maxText) {
+            label->setWordWrap(true);
+            label->setFixedWidth(maxText);
+        }
         body->addWidget(icon);
         body->addSpacing(12);
         body->addWidget(label, 1);
@@ -84,6 +112,25 @@ public:
         band->setStyleSheet("QFrame#BandBotoes { background: #ECF4EC; border: none; }");
         auto *buttons = new QHBoxLayout(band);
         buttons->setContentsMargins(10, 9, 10, 0);
+        if (!detail.isEmpty()) {
+            m_details = new QPlainTextEdit(QString(detail).replace("\r\n", "\n"));
+            m_details->setObjectName("TextDetalhes");
+            m_details->setReadOnly(true);
+            m_details->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            m_details->setFixedHeight(qMin(140, m_room.height() / 4));
+            m_details->setMinimumWidth(360);
+            m_details->setMaximumWidth(qMin(640, m_room.width() - 40));
+            m_details->hide();
+            auto *toggle = new QPushButton("&Detalhes >>");
+            toggle->setObjectName("BtDetalhes");
+            toggle->setAutoDefault(false);
+            buttons->addWidget(toggle);
+            connect(toggle, &QPushButton::clicked, this, [this, toggle] {
+                m_details->setVisible(!m_details->isVisible());
+                toggle->setText(m_details->isVisible() ? "&Detalhes <<" : "&Detalhes >>");
+                fitSize();
+            });
+        }
         buttons->addStretch();
         if (kind == 1 || kind == 2) {
             m_yes = addButton(buttons, "&Sim", "BtYes");
@@ -98,10 +145,16 @@ public:
         outer->setContentsMargins(0, 0, 0, 0);
         outer->setSpacing(0);
         outer->addLayout(body);
+        if (m_details) {
+            auto *box = new QHBoxLayout;
+            box->setContentsMargins(16, 0, 16, 12);
+            box->addWidget(m_details);
+            outer->addLayout(box);
+        }
         outer->addWidget(line);
         outer->addWidget(band);
         m_default->setDefault(true);
-        setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
+        fitSize();
     }
 
     MsgButton answer() const { return m_answer; }
@@ -115,6 +168,12 @@ protected:
     }
 
 private:
+    void fitSize()
+    {
+        layout()->activate();
+        setFixedSize(sizeHint().expandedTo(QSize(260, 0)).boundedTo(m_room));
+    }
+
     QPushButton *addButton(QHBoxLayout *l, const QString &caption, const QString &name)
     {
         auto *b = new QPushButton(caption);
@@ -132,20 +191,24 @@ private:
     QPushButton *m_yes = nullptr;
     QPushButton *m_no = nullptr;
     QPushButton *m_default = nullptr;
+    QPlainTextEdit *m_details = nullptr;
+    QSize m_room;
     // Closing the box without a button counts as its safe answer.
     MsgButton m_answer = MsgButton::No;
 };
 
 } // namespace
 
-MsgButton Mensagem(const QString &text, int kind)
+MsgButton Mensagem(const QString &text, int kind, const QString &detail)
 {
     if (kind != 1 && kind != 2)
         kind = 0;
+    if (s_detailResponder)
+        return s_detailResponder(text, kind, detail);
     if (s_responder)
         return s_responder(text, kind);
     QWidget *over = QApplication::activeWindow();
-    MensagemDialog box(text, kind, over ? over : s_mainWindow.data());
+    MensagemDialog box(text, kind, detail, over ? over : s_mainWindow.data());
     placeDialog(&box, over);
     box.exec();
     if (kind == 0)

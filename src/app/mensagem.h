@@ -13,11 +13,18 @@ namespace app {
 enum class MsgButton { Ok, Yes, No };
 
 // kind 0: OK; kind 1: Yes/No, Yes the default; kind 2: Yes/No, No the default; other kinds as 0.
-MsgButton Mensagem(const QString &text, int kind = 0);
+// A non-empty `detail` (technical text: an engine's words, a statement) adds a "Detalhes" button
+// that shows it below the text; the text itself stays what the user reads first. A text too wide
+// for the screen is wrapped.
+MsgButton Mensagem(const QString &text, int kind = 0, const QString &detail = {});
 
 // While set, Mensagem calls it instead of showing the box and returns its answer (tests).
 using MensagemResponder = std::function<MsgButton(const QString &text, int kind)>;
 void setMensagemResponder(MensagemResponder responder);
+// The same with the detail; while set it is used instead of the responder above.
+using MensagemDetailResponder =
+    std::function<MsgButton(const QString &text, int kind, const QString &detail)>;
+void setMensagemDetailResponder(MensagemDetailResponder responder);
 
 // The main window, for the +68/-19 placement of dialogs and message boxes.
 void setMainWindow(QWidget *w);

@@ -8,7 +8,8 @@
 
 namespace app {
 
-void platformBox(const QString &text, bool errorIcon);
+// A non-empty `detail` goes under the box's "Show Details" button.
+void platformBox(const QString &text, bool errorIcon, const QString &detail = {});
 // While set, platformBox calls it instead of showing a box (tests).
 void setPlatformBoxResponder(std::function<void(const QString &text, bool errorIcon)> r);
 

@@ -179,14 +179,16 @@ void TDM::TbUserCalcFields(const Table &t, Record &r)
     r.calc["Adm"] = admin ? "A" : "";
 }
 
-void TDM::AppException(const QString &text)
+void TDM::AppException(const QString &text, const QString &detail)
 {
     if (restoreCursor)
         restoreCursor();
-    if (showMessage)
+    if (!detail.isEmpty() && showDetailedMessage)
+        showDetailedMessage(text, detail);
+    else if (showMessage)
         showMessage(text);
     else
-        qWarning("%s", qPrintable(text));
+        qWarning("%s%s", qPrintable(text), qPrintable(detail.isEmpty() ? "" : "\n" + detail));
 }
 
 } // namespace data

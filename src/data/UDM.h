@@ -52,9 +52,12 @@ public:
     };
     std::optional<CtaInfo> lookupCta(qint64 codRed) const;
 
-    // The application-wide handler: resets the cursor and shows the text in a kind-0 message.
-    void AppException(const QString &text);
+    // The application-wide handler: resets the cursor and shows the text in a kind-0 message,
+    // with the technical detail (when there is one) under the box's details button.
+    void AppException(const QString &text, const QString &detail = {});
     std::function<void(const QString &)> showMessage; // set by the shell (Mensagem kind 0)
+    // Used instead of showMessage for an error with a detail, when set.
+    std::function<void(const QString &text, const QString &detail)> showDetailedMessage;
     std::function<void()> restoreCursor;
 
     // Tables

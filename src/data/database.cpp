@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "storageerror.h"
+
 #include <app/error.h>
 
 #include <QDir>
@@ -92,7 +94,13 @@ void Statement::bind(int index, const QVariant &v)
         }
     }
     if (rc != SQLITE_OK)
-        QUORVILA_THROW(app::StorageError, QString::fromUtf8(sqlite3_errmsg(m_db)) + "\r\n" + m_sql);
+        throw sqliteError(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)),
+                          m_sql, errorFiles(), m_owner->dirDados());
+}
+
+QStringList Statement::errorFiles() const
+{
+    return m_files.isEmpty() ? m_owner->filesOf(m_needs) : m_files;
 }
 
 void Statement::bindAll(const QVariantList &params)
@@ -117,12 +125,14 @@ bool Statement::step()
     }
     m_running = false;
     const int ext = sqlite3_extended_errcode(m_db);
-    QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+    const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+    // Before the reset: a failed COMMIT names the files its transaction was writing.
+    const QStringList files = errorFiles();
     sqlite3_reset(m_stmt.get());
     if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
-        QUORVILA_THROW(app::StorageError,
-                       QString("Violação de chave: já existe um registro com esta chave."));
-    QUORVILA_THROW(app::StorageError, text + "\r\n" + m_sql);
+        throw app::StorageError(QString("Violação de chave: já existe um registro com esta chave."),
+                                text + "\r\n" + m_sql, ext, files.value(0), __FILE__, __LINE__);
+    throw sqliteError(ext, text, m_sql, files, m_owner->dirDados());
 }
 
 QVariant Statement::column(int i) const
@@ -223,10 +233,29 @@ void Database::setBusyTimeout(int ms)
 
 void Database::fail(const QString &what, const QString &sql) const
 {
-    QString text = QString::fromUtf8(sqlite3_errmsg(m_db.get())) + " (" + what + ")";
-    if (!sql.isEmpty())
-        text += "\r\n" + sql;
-    QUORVILA_THROW(app::StorageError, text);
+    throw sqliteError(sqlite3_extended_errcode(m_db.get()),
+                      QString::fromUtf8(sqlite3_errmsg(m_db.get())) + " (" + what + ")", sql,
+                      filesOf(aliasesIn(sql)), m_dir);
+}
+
+QStringList Database::filesOf(const QStringList &aliases) const
+{
+    QStringList files;
+    for (const QString &a : aliases)
+        if (m_aliasPaths.contains(a))
+            files << m_aliasPaths.value(a);
+    if (!files.isEmpty() || !m_db)
+        return files;
+    // A statement that names no file (COMMIT): the files its transaction writes, else reads.
+    for (int wanted : {SQLITE_TXN_WRITE, SQLITE_TXN_READ}) {
+        for (const Slot &s : m_slots)
+            if (s.attached && sqlite3_txn_state(m_db.get(), s.alias.toUtf8().constData()) == wanted)
+                files << s.path;
+        if (!files.isEmpty())
+            break;
+    }
+    files.sort();
+    return files;
 }
 
 QString Database::pathOf(const QString &fileName) const
@@ -321,13 +350,22 @@ QStringList Database::aliasesIn(const QString &sql) const
     return found;
 }
 
-void Database::execRaw(const QString &sql, const QVariantList &params)
+void Database::execRaw(const QString &sql, const QVariantList &params, const QStringList &files)
 {
     sqlite3_stmt *s = nullptr;
     const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db.get(), u.constData(), u.size(), &s, nullptr) != SQLITE_OK)
-        fail("prepare", sql);
+    if (sqlite3_prepare_v2(m_db.get(), u.constData(), u.size(), &s, nullptr) != SQLITE_OK) {
+        if (files.isEmpty())
+            fail("prepare", sql);
+        throw sqliteError(sqlite3_extended_errcode(m_db.get()),
+                          QString::fromUtf8(sqlite3_errmsg(m_db.get())), sql, files, m_dir);
+    }
     Statement st(this, s, sql, {});
+    // Files named by the caller or by the statement; otherwise found when it fails.
+    if (!files.isEmpty())
+        st.setErrorFiles(files);
+    else if (const QStringList named = aliasesIn(sql); !named.isEmpty())
+        st.setErrorFiles(filesOf(named));
     st.bindAll(params);
     while (st.step()) {
     }
@@ -338,7 +376,8 @@ void Database::attachPhysically(Slot &slot)
     const QString target =
         m_readOnly ? QUrl::fromLocalFile(slot.path).toString(QUrl::FullyEncoded) + "?mode=ro"
                    : slot.path;
-    execRaw("ATTACH DATABASE ? AS " + quoteIdent(slot.alias), {target});
+    // A file that is no database fails here (SQLITE_NOTADB), named by its path.
+    execRaw("ATTACH DATABASE ? AS " + quoteIdent(slot.alias), {target}, {slot.path});
     slot.attached = true;
     ++m_physical;
     slot.lastUse = ++m_clock;

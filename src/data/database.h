@@ -57,13 +57,18 @@ public:
     QString columnName(int i) const;
     void reset();
     qint64 lastInsertRowId() const;
+    // The files a failure of this statement is about (by default those its aliases name).
+    void setErrorFiles(const QStringList &files) { m_files = files; }
 
 private:
+    QStringList errorFiles() const;
+
     class Database *m_owner;
     sqlite3 *m_db;
     std::unique_ptr<sqlite3_stmt, StatementDeleter> m_stmt;
     QString m_sql;
     QStringList m_needs; // the aliases the statement names, attached before it first steps
+    QStringList m_files; // set by setErrorFiles
     bool m_running = false;
 };
 
@@ -125,7 +130,12 @@ public:
 
     sqlite3 *handle() const { return m_db.get(); }
     QString mainFile() const { return m_mainPath; } // empty while the main is in memory
+    // Throws the StorageError for SQLite's last failure on this connection, its user text
+    // naming the files of `sql` (data::sqliteError).
     [[noreturn]] void fail(const QString &what, const QString &sql = {}) const;
+    // The paths of files named by `aliases`; with none, the files the open transaction writes
+    // (else reads): the files a failure is about.
+    QStringList filesOf(const QStringList &aliases) const;
 
     // Attaches every referenced file among `aliases` that is not attached (Statement calls it
     // before preparing and before the first step). Throws StorageError when room cannot be made.
@@ -149,7 +159,8 @@ private:
     bool detachPhysically(Slot &slot); // false when SQLite holds the file (a transaction)
     void makeRoom(const QStringList &keep);
     void detachPending();
-    void execRaw(const QString &sql, const QVariantList &params = {});
+    void execRaw(const QString &sql, const QVariantList &params = {},
+                 const QStringList &files = {});
 
     std::unique_ptr<sqlite3, ConnectionDeleter> m_db;
     QString m_dir;

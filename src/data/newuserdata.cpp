@@ -5,7 +5,11 @@
 #include <app/dates.h>
 #include <app/error.h>
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace data {
 
@@ -250,8 +254,95 @@ bool firstRunNeeded(const Database &db)
     return !db.fileExists("TbCfg.DB") && !db.fileExists("TbUser.DB");
 }
 
+QStringList firstRunFiles()
+{
+    QStringList files = {"TbCfg.DB", "TbUser.DB"};
+    for (const catalogue::UserTable &t : catalogue::userTables())
+        files << userFileName("0001", t.suffix);
+    return files;
+}
+
+QStringList userTableFiles(const Database &db)
+{
+    if (db.dirDados().isEmpty())
+        return {};
+    QStringList suffixes;
+    for (const catalogue::UserTable &t : catalogue::userTables())
+        suffixes << t.suffix;
+    static const QRegularExpression re("^Tb[0-9]+(" + suffixes.join('|') + ")\\.DB$",
+                                       QRegularExpression::CaseInsensitiveOption);
+    QStringList found;
+    for (const QString &f : QDir(db.dirDados()).entryList(QDir::Files, QDir::Name))
+        if (re.match(f).hasMatch())
+            found << f;
+    return found;
+}
+
+QString foreignUserFilesText(const QString &dirDados, const QStringList &files)
+{
+    constexpr int kShown = 8;
+    QStringList shown = files.mid(0, kShown);
+    if (files.size() > kShown)
+        shown << QString("(e mais %1)").arg(files.size() - kShown);
+    return "A pasta de dados\r\n" + QDir::toNativeSeparators(dirDados) +
+           "\r\nnão tem os arquivos de configuração e de usuários (TbCfg.DB e TbUser.DB),\r\n"
+           "mas tem arquivos de dados de usuários:\r\n" +
+           shown.join("\r\n") +
+           "\r\n\r\nPara não sobrescrever nem esconder esses dados, nenhuma instalação nova foi"
+           "\r\ncriada. Restaure TbCfg.DB e TbUser.DB a partir de uma cópia de segurança ou,"
+           "\r\npara começar uma instalação nova, mova esses arquivos para outra pasta.";
+}
+
+// The rule that tells an interrupted creation of ours from files that are not ours:
+//
+// 1. A commit record (FileBatch::kCommitRecord) is written only by FileBatch::commit, after every
+//    staging file of the batch is complete on disk, and it names exactly the batch's files. With
+//    a record, the batch is finished from its staging files (FileBatch::recover).
+// 2. Without a record, builds before the record (which renamed the first-run set in the order
+//    BensCat, BensVlr, Bens, MatFin, Orc, Hsto, Cta, Fin of user 0001, TbUser, TbCfg, only after
+//    flushing all ten staging files) may have been killed between two renames. That left exactly:
+//    the first k names (1 <= k < 10) of that order in place, the other 10 - k only as staging
+//    files "<name>.new", no TbCfg.DB, and no table file of any other user. Only that renaming
+//    could have produced that split, so its renames are finished too.
+// 3. Anything else is not an interrupted creation: staging files with no record are leftovers of
+//    a batch that never committed (nothing ever saw them) and are removed; table files of users
+//    without TbCfg.DB and TbUser.DB are someone's data, which installFirstRun refuses to install
+//    over and the start reports (foreignUserFilesText), touching nothing.
+QStringList recoverInterruptedCreation(Database &db)
+{
+    QStringList done;
+    if (!db.dirDados().isEmpty() && !db.fileExists(FileBatch::kCommitRecord) &&
+        !db.fileExists("TbCfg.DB")) {
+        QStringList order = firstRunFiles();
+        std::reverse(order.begin(), order.end());
+        const auto staged = [&](const QString &f) {
+            return db.fileExists(FileBatch::stagingName(f));
+        };
+        qsizetype k = 0;
+        while (k < order.size() && db.fileExists(order[k]) && !staged(order[k]))
+            ++k;
+        bool split = k >= 1 && k < order.size();
+        for (qsizetype i = k; split && i < order.size(); ++i)
+            split = !db.fileExists(order[i]) && staged(order[i]);
+        if (split) {
+            const QStringList placed = order.mid(0, k);
+            for (const QString &f : userTableFiles(db))
+                split = split && placed.contains(f);
+        }
+        if (split) {
+            qWarning("finishing a first-run installation interrupted after %d of %d renames",
+                     int(k), int(order.size()));
+            done = FileBatch::finishRenames(db, order.mid(k));
+        }
+    }
+    return done + FileBatch::recover(db);
+}
+
 void installFirstRun(Database &db, const QDate &today)
 {
+    const QStringList present = userTableFiles(db);
+    if (!present.isEmpty())
+        QUORVILA_THROW(app::StorageError, foreignUserFilesText(db.dirDados(), present));
     FileBatch batch(db);
     CriarTbCfgTbUser(batch);
     CriarArquivos(batch, "0001");

@@ -1,5 +1,7 @@
 #include "table.h"
 
+#include "storageerror.h"
+
 #include <app/error.h>
 
 #include <algorithm>
@@ -74,8 +76,9 @@ void Table::open()
         if (!m_temporary)
             m_db.detach(m_fileName);
         m_alias.clear();
-        QUORVILA_THROW(app::StorageError,
-                       "Tabela inexistente ou corrompida: " + m_db.pathOf(m_fileName));
+        throw damagedFileError(
+            m_db.pathOf(m_fileName),
+            "Tabela inexistente ou corrompida: o arquivo não contém a tabela \"" + inner + "\".");
     }
     m_state = State::Browse;
     requery();

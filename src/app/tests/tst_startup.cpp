@@ -9,6 +9,9 @@
 
 #include <data/UDM.h>
 #include <data/catalogue.h>
+#include <data/filebatch.h>
+#include <data/newuserdata.h>
+#include <data/storageerror.h>
 #include <main/UMain.h>
 
 #include <QDir>
@@ -18,11 +21,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sqlite3.h>
 
 using app::MsgButton;
 
@@ -37,22 +45,37 @@ private Q_SLOTS:
     void mensagemDefaults();
     void missingInformationBaseStopsTheStart();
     void secondCopyShowsOnlyTheInUseBox();
+    void theLockIsTheDataFoldersWhateverTheEnvironment();
+    void twoInstallationsRunSideBySide();
+    void anUnwritableTemporaryFolderIsNoObstacle();
+    void aLockThatCannotBeMadeSaysWhy();
     void firstStartInstallsAndSecondCreatesNothing();
+    void interruptedFirstStartIsFinishedByTheNext_data();
+    void interruptedFirstStartIsFinishedByTheNext();
+    void usersFilesWithoutConfigAreNeverInstalledOver_data();
+    void usersFilesWithoutConfigAreNeverInstalledOver();
     void configWithoutUsersEndsWithoutInstalling();
+    void damagedSharedTableNamesTheFile_data();
+    void damagedSharedTableNamesTheFile();
     void errorsReachingTheEventLoopAreShown();
     void titlesAreShownAsTheyAre_data();
     void titlesAreShownAsTheyAre();
     void qtTextsArePortuguese();
+    void storageErrorsReachingTheEventLoopKeepTheirDetail();
+    void mensagemKeepsTheDetailUnderAButton();
     void screenshots();
 
 private:
     void makeInfoBase();
     app::StartupOptions options() const;
     bool runToReady(app::Quorvila &q);
+    QString dados() const { return m_dir->path() + "/Dados"; }
+    void expectRefusedStart(app::Quorvila &q);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_boxes;    // platform boxes: "E:" or "I:" + text
     QStringList m_messages; // Mensagem texts
+    QStringList m_details;  // their details, one per message
 };
 
 void StartupTest::init()
@@ -61,10 +84,12 @@ void StartupTest::init()
     QDir(m_dir->path()).mkdir("Dados");
     m_boxes.clear();
     m_messages.clear();
+    m_details.clear();
     app::setPlatformBoxResponder(
         [this](const QString &t, bool error) { m_boxes << (error ? "E:" : "I:") + t; });
-    app::setMensagemResponder([this](const QString &t, int) {
+    app::setMensagemDetailResponder([this](const QString &t, int, const QString &detail) {
         m_messages << t;
+        m_details << detail;
         return MsgButton::Ok;
     });
 }
@@ -73,6 +98,8 @@ void StartupTest::cleanup()
 {
     app::setPlatformBoxResponder(nullptr);
     app::setMensagemResponder(nullptr);
+    app::setMensagemDetailResponder(nullptr);
+    data::FileBatch::setStopHook(nullptr);
 }
 
 void StartupTest::makeInfoBase()
@@ -82,7 +109,7 @@ void StartupTest::makeInfoBase()
 
 app::StartupOptions StartupTest::options() const
 {
-    return {m_dir->path() + "/Dados", m_dir->path() + "/quorvila.lock", false};
+    return {m_dir->path() + "/Dados", false};
 }
 
 bool StartupTest::runToReady(app::Quorvila &q)
@@ -116,7 +143,7 @@ void StartupTest::mensagemDefaults()
 {
     QFETCH(int, kind);
     QFETCH(int, answer);
-    app::setMensagemResponder(nullptr);
+    app::setMensagemDetailResponder(nullptr);
     QString caption, text;
     testsupport::atNextDialog([&](QWidget *box) {
         caption = box->windowTitle();
@@ -147,6 +174,82 @@ void StartupTest::secondCopyShowsOnlyTheInUseBox()
     QVERIFY(!second.start());
     QCOMPARE(m_boxes, QStringList{"I:Programa Quorvila\r\njá está em uso!"});
     QVERIFY(first.mainWindow()->isVisible());
+    QVERIFY(!second.mainWindow());
+    // The lock is a hidden file of the data folder itself.
+    QVERIFY(QFile::exists(dados() + "/.quorvila.lock"));
+}
+
+// Restores an environment variable when the test ends.
+struct EnvGuard
+{
+    explicit EnvGuard(const char *name)
+        : name(name), value(qgetenv(name)), was(qEnvironmentVariableIsSet(name))
+    {
+    }
+    ~EnvGuard()
+    {
+        if (was)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    const char *name;
+    QByteArray value;
+    bool was;
+};
+
+void StartupTest::theLockIsTheDataFoldersWhateverTheEnvironment()
+{
+    // Two copies on one Dados, run with another $USER and another $TMPDIR (a lost update and
+    // stale balances were seen when both worked at once).
+    makeInfoBase();
+    EnvGuard user("USER"), tmp("TMPDIR");
+    app::Quorvila first(options());
+    QVERIFY(runToReady(first));
+    QTemporaryDir otherTmp;
+    qputenv("USER", "outra-pessoa");
+    qputenv("TMPDIR", otherTmp.path().toLocal8Bit());
+    app::Quorvila second(options());
+    QVERIFY(!second.start());
+    QCOMPARE(m_boxes, QStringList{"I:Programa Quorvila\r\njá está em uso!"});
+}
+
+void StartupTest::twoInstallationsRunSideBySide()
+{
+    // The same person with a second installation (another Dados) is not refused.
+    makeInfoBase();
+    QTemporaryDir other;
+    testsupport::makeEmptyInformationBase(other.path() + "/Dados");
+    app::Quorvila first(options());
+    QVERIFY(runToReady(first));
+    app::Quorvila second({other.path() + "/Dados", false});
+    QVERIFY(runToReady(second));
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(first.mainWindow()->isVisible());
+}
+
+void StartupTest::anUnwritableTemporaryFolderIsNoObstacle()
+{
+    makeInfoBase();
+    EnvGuard tmp("TMPDIR");
+    qputenv("TMPDIR", QByteArray(m_dir->path().toLocal8Bit() + "/nao-existe"));
+    app::Quorvila q(options());
+    QVERIFY(runToReady(q));
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void StartupTest::aLockThatCannotBeMadeSaysWhy()
+{
+    makeInfoBase();
+    // Something that is no file stands where the lock must be made.
+    QVERIFY(QDir(dados()).mkdir(".quorvila.lock"));
+    app::Quorvila q(options());
+    QVERIFY(!q.start());
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes[0].startsWith("E:Não foi possível criar o arquivo de controle de uso"));
+    QVERIFY(m_boxes[0].contains(QDir::toNativeSeparators(dados())));
+    QVERIFY(!m_boxes[0].contains("já está em uso"));
+    QVERIFY(!q.mainWindow());
 }
 
 void StartupTest::firstStartInstallsAndSecondCreatesNothing()
@@ -179,6 +282,83 @@ void StartupTest::firstStartInstallsAndSecondCreatesNothing()
     QVERIFY(m_messages.isEmpty());
 }
 
+void StartupTest::interruptedFirstStartIsFinishedByTheNext_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("killed before the commit record") << -1;
+    for (int k = 0; k <= 10; ++k)
+        QTest::addRow("killed after %d renames", k) << k;
+}
+
+void StartupTest::interruptedFirstStartIsFinishedByTheNext()
+{
+    QFETCH(int, step);
+    makeInfoBase();
+    {
+        // The first start, killed at this step of its commit.
+        data::Database db;
+        db.setDirDados(dados());
+        data::FileBatch::setStopHook([step](int s) { return s == step; });
+        bool stopped = false;
+        try {
+            data::installFirstRun(db, QDate::currentDate());
+        } catch (const data::FileBatch::Stopped &) {
+            stopped = true;
+        }
+        data::FileBatch::setStopHook(nullptr);
+        QVERIFY(stopped);
+    }
+    app::Quorvila q(options());
+    QVERIFY(runToReady(q));
+    QCOMPARE(q.mainWindow()->windowTitle(),
+             QString("Quorvila :: Finanças Pessoais  [0001  Nome do Usuário]"));
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(" | ")));
+    const QStringList files = QDir(dados()).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 11); // TbInfo, TbCfg, TbUser and the eight of user 0001
+    QVERIFY(files.filter(".new").isEmpty());
+    QVERIFY(!QFile::exists(dados() + "/" + data::FileBatch::kCommitRecord));
+    data::AttachGuard cta(q.dm()->db(), "Tb0001Cta.DB");
+    QCOMPARE(q.dm()->db().scalar("SELECT count(*) FROM " + cta.table()).toInt(), 71);
+    QCOMPARE(q.dm()->TbFin->recordCount(), 5);
+}
+
+void StartupTest::usersFilesWithoutConfigAreNeverInstalledOver_data()
+{
+    QTest::addColumn<QString>("cod");
+    QTest::newRow("user 0002 only") << "0002";
+    QTest::newRow("user 0001 without TbCfg and TbUser") << "0001";
+}
+
+void StartupTest::usersFilesWithoutConfigAreNeverInstalledOver()
+{
+    QFETCH(QString, cod);
+    makeInfoBase();
+    {
+        data::Database db;
+        db.setDirDados(dados());
+        data::FileBatch batch(db);
+        data::CriarArquivos(batch, cod);
+        batch.commit();
+    }
+    const QStringList before = QDir(dados()).entryList(QDir::Files, QDir::Name);
+    app::Quorvila q(options());
+    QSignalSpy ended(&q, &app::Quorvila::terminated);
+    QVERIFY(!runToReady(q));
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(m_messages.size(), 1);
+    const QString &m = m_messages[0];
+    QVERIFY2(m.startsWith("A pasta de dados\r\n" + QDir::toNativeSeparators(dados()) + "\r\n"),
+             qPrintable(m));
+    QVERIFY(m.contains("TbCfg.DB e TbUser.DB"));
+    QVERIFY(m.contains("Tb" + cod + "Fin.DB"));
+    QVERIFY(m.contains("Tb" + cod + "BensCat.DB"));
+    QVERIFY(!m.contains("Arquivo já existe"));
+    // Nothing was created, nothing hidden, and no main window is left without a user.
+    QCOMPARE(QDir(dados()).entryList(QDir::Files, QDir::Name), before);
+    QVERIFY(!q.mainWindow()->isVisible());
+    QVERIFY(!q.ready());
+}
+
 void StartupTest::configWithoutUsersEndsWithoutInstalling()
 {
     makeInfoBase();
@@ -191,6 +371,39 @@ void StartupTest::configWithoutUsersEndsWithoutInstalling()
     QVERIFY(m_messages[0].startsWith(">> Arquivos essenciais"));
     QVERIFY(!QFile::exists(m_dir->path() + "/Dados/TbUser.DB"));
     QVERIFY(!QFile::exists(m_dir->path() + "/Dados/Tb0001Fin.DB"));
+}
+
+void StartupTest::damagedSharedTableNamesTheFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("TbCfg") << "TbCfg.DB";
+    QTest::newRow("TbUser") << "TbUser.DB";
+}
+
+void StartupTest::damagedSharedTableNamesTheFile()
+{
+    QFETCH(QString, file);
+    makeInfoBase();
+    {
+        data::Database db;
+        db.setDirDados(dados());
+        data::installFirstRun(db, QDate::currentDate());
+    }
+    QFile f(dados() + "/" + file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(4096, '\x13'));
+    f.close();
+    app::Quorvila q(options());
+    QVERIFY(!runToReady(q));
+    QCOMPARE(m_messages.size(), 1);
+    const QString &m = m_messages[0];
+    QVERIFY2(m.startsWith("O arquivo\r\n" + QDir::toNativeSeparators(dados() + "/" + file) +
+                          "\r\nestá danificado"),
+             qPrintable(m));
+    QVERIFY(!m.contains("não foram encontrados"));
+    QVERIFY(!m.contains("file is not a database"));
+    QVERIFY(m_details[0].contains("file is not a database"));
+    QVERIFY(!q.mainWindow()->isVisible());
 }
 
 void StartupTest::errorsReachingTheEventLoopAreShown()
@@ -254,9 +467,8 @@ void StartupTest::titlesAreShownAsTheyAre()
     QString shown;
     if (window == "Mensagem") {
         app::setMensagemResponder(nullptr);
-        QTimer::singleShot(50, [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            QVERIFY(box);
+        app::setMensagemDetailResponder(nullptr);
+        testsupport::atNextDialog([&](QWidget *box) {
             shown = titleShownByThePlatform(box);
             QTest::keyClick(box, Qt::Key_Return);
         });
@@ -309,6 +521,65 @@ void StartupTest::screenshots()
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QTest::qWait(200);
     dlg.grab().save(dir + "/file-dialog.png");
+}
+
+void StartupTest::storageErrorsReachingTheEventLoopKeepTheirDetail()
+{
+    data::TDM dm;
+    dm.showDetailedMessage = [this](const QString &t, const QString &d) {
+        m_messages << t;
+        m_details << d;
+    };
+    QTimer::singleShot(0, [] {
+        throw data::sqliteError(SQLITE_FULL, "database or disk is full", "INSERT INTO x",
+                                {"/d/Tb0001Fin.DB"});
+    });
+    QTRY_COMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].startsWith("Não há espaço livre no disco para gravar no arquivo"));
+    QVERIFY(m_details[0].contains("database or disk is full"));
+    QVERIFY(m_details[0].contains("INSERT INTO x"));
+}
+
+void StartupTest::mensagemKeepsTheDetailUnderAButton()
+{
+    app::setMensagemDetailResponder(nullptr);
+    app::setMensagemResponder(nullptr);
+    const QString detail = "attempt to write a readonly database (SQLite 8)\r\n" +
+                           QString("INSERT INTO \"Tb0001Fin\".Tabela (") +
+                           QString("\"Campo\", ").repeated(80) + ")";
+    bool hiddenFirst = false, shownAfter = false, fits = false;
+    QString shownDetail;
+    testsupport::atNextDialog([&](QWidget *box) {
+        auto *text = box->findChild<QPlainTextEdit *>("TextDetalhes");
+        auto *button = box->findChild<QPushButton *>("BtDetalhes");
+        QVERIFY(text && button);
+        hiddenFirst = !text->isVisible();
+        button->click();
+        shownAfter = text->isVisible();
+        shownDetail = text->toPlainText();
+        fits = box->width() <= box->screen()->availableGeometry().width();
+        // Enter still answers the default button, not the details one.
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QCOMPARE(
+        int(app::Mensagem(data::sqliteErrorText(SQLITE_READONLY, {"/d/Tb0001Fin.DB"}), 0, detail)),
+        int(MsgButton::Ok));
+    QVERIFY(hiddenFirst);
+    QVERIFY(shownAfter);
+    QVERIFY(shownDetail.startsWith("attempt to write a readonly database"));
+    QVERIFY(fits);
+
+    // Without a detail there is no such button, and a line too long for the screen is wrapped.
+    int width = 0;
+    bool noButton = false;
+    testsupport::atNextDialog([&](QWidget *box) {
+        noButton = !box->findChild<QPushButton *>("BtDetalhes");
+        width = box->width();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    app::Mensagem(QString("palavra ").repeated(400), 0);
+    QVERIFY(noButton);
+    QVERIFY(width > 0 && width <= QApplication::primaryScreen()->availableGeometry().width());
 }
 
 int main(int argc, char **argv)

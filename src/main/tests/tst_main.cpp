@@ -103,8 +103,7 @@ void MainWindowTest::init()
         return kind == 0 ? MsgButton::Ok : m_answer;
     });
     app::setPlatformBoxResponder([this](const QString &t, bool) { m_messages << t; });
-    m_q = std::make_unique<app::Quorvila>(
-        app::StartupOptions{dados, m_dir->path() + "/q.lock", false});
+    m_q = std::make_unique<app::Quorvila>(app::StartupOptions{dados, false});
     atNextDialog([](QWidget *d) { d->findChild<QPushButton *>("BtOk")->click(); });
     QVERIFY(m_q->start());
     QTRY_VERIFY_WITH_TIMEOUT(m_q->ready(), 10000);

@@ -70,10 +70,7 @@ private Q_SLOTS:
 
 private:
     void addUser(int cod, const QString &nome, const QString &senha, bool withTables = true);
-    app::StartupOptions options() const
-    {
-        return {m_dir->path() + "/Dados", m_dir->path() + "/q.lock", false};
-    }
+    app::StartupOptions options() const { return {m_dir->path() + "/Dados", false}; }
     bool start(app::Quorvila &q);
 
     std::unique_ptr<QTemporaryDir> m_dir;
