@@ -17,6 +17,7 @@
 #include <app/keyfilters.h>
 #include <app/leavechecks.h>
 #include <app/mensagem.h>
+#include <app/windowhints.h>
 #include <data/UDM.h>
 
 #include <QCheckBox>
@@ -141,6 +142,7 @@ void TFormFinEdit::Private::build()
 {
     q->setObjectName("TFormFinEdit");
     q->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    app::withoutCloseBox(q);
     q->setStyleSheet("QDialog#TFormFinEdit { background: #D9EAD9; }"
                      "QWidget#PanelDados { background: #ECF4EC; border: 1px solid #A9C4A9; }");
     auto *outer = new QVBoxLayout(q);

@@ -6,6 +6,7 @@
 #include <app/platformbox.h>
 #include <app/tests/infobasefixture.h>
 #include <app/tests/modaldriver.h>
+#include <app/windowhints.h>
 
 #include <data/UDM.h>
 #include <data/catalogue.h>
@@ -14,6 +15,7 @@
 #include <data/storageerror.h>
 #include <main/UMain.h>
 
+#include <QDialog>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void qtTextsArePortuguese();
     void storageErrorsReachingTheEventLoopKeepTheirDetail();
     void mensagemKeepsTheDetailUnderAButton();
+    void dialogWithoutCloseBox();
     void screenshots();
 
 private:
@@ -580,6 +583,21 @@ void StartupTest::mensagemKeepsTheDetailUnderAButton()
     app::Mensagem(QString("palavra ").repeated(400), 0);
     QVERIFY(noButton);
     QVERIFY(width > 0 && width <= QApplication::primaryScreen()->availableGeometry().width());
+}
+
+// On X11 the window manager is told that such a dialog can only be moved: no close box, no
+// minimise or maximise button. Other platforms have no such hint to give.
+void StartupTest::dialogWithoutCloseBox()
+{
+    if (QGuiApplication::platformName() != "xcb")
+        QSKIP("window-manager hints exist on X11 only (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
+    QDialog dlg;
+    dlg.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    app::withoutCloseBox(&dlg);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    constexpr long kMove = 4;
+    QCOMPARE(app::motifFunctionsOf(&dlg), kMove);
 }
 
 int main(int argc, char **argv)
