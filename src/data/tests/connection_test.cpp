@@ -1,5 +1,7 @@
 // The connection model: the main database file, any number of table files in use, aliases by
 // path, and a transaction whose COMMIT fails.
+#include "installedbook.h"
+
 #include <data/UDM.h>
 #include <data/filebatch.h>
 #include <data/newuserdata.h>
@@ -24,18 +26,12 @@ qint64 rows(Database &db, const QString &file)
     return db.scalar("SELECT count(*) FROM " + g.table()).toLongLong();
 }
 
-// A signed-in user 0001 with every one of its tables open, plus the shared ones.
-struct SignedIn : ::testing::Test
+// Every one of the signed-in user's tables open, not only the usual ones.
+struct SignedIn : InstalledBook
 {
-    QTemporaryDir dir;
-    TDM dm;
     void SetUp() override
     {
-        dm.DataModuleCreate(dir.path());
-        installFirstRun(dm.db(), QDate(2026, 12, 10));
-        dm.openSharedTables();
-        dm.pointUserTables("0001");
-        dm.OpenUserFiles();
+        InstalledBook::SetUp();
         for (Table *t : dm.userTableSet())
             t->open();
     }

@@ -2,6 +2,8 @@
 // and says what to do, SQLite's own words and the statement kept as the technical detail.
 // (The tests run as root, where a chmod stops no write: a read-only file is one SQLite opened
 // read-only, a full disk is SQLite's page limit, a locked file is another connection's lock.)
+#include "installedbook.h"
+
 #include <data/UDM.h>
 #include <data/newuserdata.h>
 #include <data/storageerror.h>
@@ -20,18 +22,8 @@ using namespace data;
 
 namespace {
 
-struct Installed : ::testing::Test
+struct Installed : InstalledBook
 {
-    QTemporaryDir dir;
-    TDM dm;
-    void SetUp() override
-    {
-        dm.DataModuleCreate(dir.path());
-        installFirstRun(dm.db(), QDate(2026, 12, 10));
-        dm.openSharedTables();
-        dm.pointUserTables("0001");
-        dm.OpenUserFiles();
-    }
     QString native(const QString &file) const
     {
         return QDir::toNativeSeparators(dir.filePath(file));
