@@ -770,7 +770,15 @@ void TFormMainQuorvila_Zx3307::refreshPeriodCaption()
 void TFormMainQuorvila_Zx3307::startSession()
 {
     m_session = std::make_unique<entries::Session>(m_dm->db(), *m_dm->TbFin);
-    m_finEdit = new entries::TFormFinEdit(*m_dm, *m_session, m_ctaView, m_hstoView, this);
+}
+
+entries::TFormFinEdit *TFormMainQuorvila_Zx3307::finEdit()
+{
+    if (!m_finEdit && m_session) {
+        m_finEdit = new entries::TFormFinEdit(*m_dm, *m_session, m_ctaView, m_hstoView, this);
+        m_finEdit->setHistoryList(m_histories);
+    }
+    return m_finEdit;
 }
 
 void TFormMainQuorvila_Zx3307::endSession()
@@ -811,7 +819,7 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     }
     startSession();
     entries::applyUserDefaults(*m_dm->TbUser, app::today());
-    m_finEdit->setHistoryList(entries::earlierHistories(m_dm->db(), *m_dm->TbFin));
+    m_histories = entries::earlierHistories(m_dm->db(), *m_dm->TbFin);
     m_session->period() = entries::restoreUserPeriod(*m_dm->TbUser);
     m_data->setMonthDate(m_session->period().DtIni);
     recalcSaldos();
@@ -846,10 +854,11 @@ void TFormMainQuorvila_Zx3307::showFinPage()
 
 void TFormMainQuorvila_Zx3307::openEditor(const QString &caption, bool enabled)
 {
-    QUORVILA_SOFT_ASSERT(m_finEdit, m_dm->TbFin->cancel(); return );
-    m_finEdit->setWindowTitle(caption);
-    m_finEdit->setEditable(enabled);
-    const bool saved = m_finEdit->exec() == QDialog::Accepted;
+    entries::TFormFinEdit *editor = finEdit();
+    QUORVILA_SOFT_ASSERT(editor, m_dm->TbFin->cancel(); return );
+    editor->setWindowTitle(caption);
+    editor->setEditable(enabled);
+    const bool saved = editor->exec() == QDialog::Accepted;
     if (m_dm->TbFin->state() != data::Table::State::Browse)
         m_dm->TbFin->cancel();
     if (saved)

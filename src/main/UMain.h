@@ -73,8 +73,9 @@ public:
 
     QTableView *grid() const { return m_grid; }
     data::TableModel *gridModel() const { return m_model.get(); }
-    // Created with each session; null while nobody is signed in.
-    entries::TFormFinEdit *finEdit() const { return m_finEdit; }
+    // The session's editor, made when first opened (signing in stays quick); null while nobody
+    // is signed in.
+    entries::TFormFinEdit *finEdit();
     entries::TFormData *periodDialog() const { return m_data; }
 
     // After a change of amounts: the five figures and the entry count, with the wait cursor.
@@ -140,6 +141,7 @@ private:
     // before the session by endSession()).
     std::unique_ptr<entries::Session> m_session;
     entries::TFormFinEdit *m_finEdit = nullptr;
+    QStringList m_histories; // the earlier histories read at sign-in, for the editor's list
 };
 
 } // namespace main_ui
