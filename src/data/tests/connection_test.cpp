@@ -106,12 +106,8 @@ TEST_F(SignedIn, AFailedCommitRollsBackAndTheConnectionStaysUsable)
     Database &db = dm.db();
     db.setBusyTimeout(50);
     // Another process reading the entries file keeps its shared lock: COMMIT cannot write.
-    sqlite3 *reader = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath("Tb0001Fin.DB")).constData(), &reader),
-              SQLITE_OK);
-    ASSERT_EQ(
-        sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM Tabela;", nullptr, nullptr, nullptr),
-        SQLITE_OK);
+    OtherProgramLock reader(dir.filePath("Tb0001Fin.DB"), "BEGIN; SELECT count(*) FROM Tabela;");
+    ASSERT_TRUE(reader.held());
     const QString fin = dm.TbFin->sqlName();
     {
         Transaction tr(db);
@@ -120,8 +116,7 @@ TEST_F(SignedIn, AFailedCommitRollsBackAndTheConnectionStaysUsable)
     }
     EXPECT_EQ(db.transactionDepth(), 0);
     EXPECT_NE(sqlite3_get_autocommit(db.handle()), 0);
-    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(reader);
+    reader.release();
 
     EXPECT_EQ(rows(db, "Tb0001Fin.DB"), 5);
     {

@@ -70,44 +70,64 @@ TEST(DirLock, TheSameFolderThroughAnotherPathIsTheSameLock)
     EXPECT_EQ(second.tryLock(), R::InUse);
 }
 
-// A child process takes the lock, tells the parent, and waits for `release` to close.
-pid_t holdInChild(const QString &dir, int ready[2], int release[2])
+// Another process holding the folder's lock: the child takes it, tells the parent, and keeps it
+// until the parent lets it go (end()) or kills it (kill()).
+class LockInChild
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(ready[0]);
-        ::close(release[1]);
-        DirLock lock(dir);
-        const char ok = lock.tryLock() == R::Locked ? 'L' : 'X';
-        (void)!::write(ready[1], &ok, 1);
-        char c;
-        (void)!::read(release[0], &c, 1); // until the parent closes its end
-        ::_exit(0);
+public:
+    explicit LockInChild(const QString &dir)
+    {
+        if (::pipe(m_ready) != 0 || ::pipe(m_release) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(m_ready[0]);
+            ::close(m_release[1]);
+            DirLock lock(dir);
+            const char ok = lock.tryLock() == R::Locked ? 'L' : 'X';
+            (void)!::write(m_ready[1], &ok, 1);
+            char c;
+            (void)!::read(m_release[0], &c, 1); // until the parent closes its end
+            ::_exit(0);
+        }
+        ::close(m_ready[1]);
+        ::close(m_release[0]);
+        char c = 0;
+        m_locked = m_pid > 0 && ::read(m_ready[0], &c, 1) == 1 && c == 'L';
     }
-    ::close(ready[1]);
-    ::close(release[0]);
-    return pid;
-}
+    ~LockInChild() { end(); }
+    bool locked() const { return m_locked; }
+    void end() { stop(false); }
+    void kill() { stop(true); }
+
+private:
+    void stop(bool kill)
+    {
+        if (m_pid <= 0)
+            return;
+        if (kill)
+            ::kill(m_pid, SIGKILL);
+        ::close(m_release[1]);
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        ::close(m_ready[0]);
+        m_pid = -1;
+    }
+    int m_ready[2] = {-1, -1}, m_release[2] = {-1, -1};
+    pid_t m_pid = -1;
+    bool m_locked = false;
+};
 
 TEST(DirLock, AnotherProcessHoldingTheFolderIsInUseUntilItEnds)
 {
     QTemporaryDir dir;
-    int ready[2], release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const pid_t pid = holdInChild(dir.path(), ready, release);
-    ASSERT_GT(pid, 0);
-    char c = 0;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    ASSERT_EQ(c, 'L');
+    LockInChild other(dir.path());
+    ASSERT_TRUE(other.locked());
     {
         DirLock mine(dir.path());
         EXPECT_EQ(mine.tryLock(), R::InUse);
     }
-    ::close(release[1]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(ready[0]);
+    other.end();
     DirLock mine(dir.path());
     EXPECT_EQ(mine.tryLock(), R::Locked);
 }
@@ -115,18 +135,9 @@ TEST(DirLock, AnotherProcessHoldingTheFolderIsInUseUntilItEnds)
 TEST(DirLock, AKilledHolderLeavesNoStaleLock)
 {
     QTemporaryDir dir;
-    int ready[2], release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const pid_t pid = holdInChild(dir.path(), ready, release);
-    ASSERT_GT(pid, 0);
-    char c = 0;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(ready[0]);
-    ::close(release[1]);
+    LockInChild other(dir.path());
+    ASSERT_TRUE(other.locked());
+    other.kill();
     EXPECT_TRUE(QFile::exists(dir.filePath(".quorvila.lock")));
     DirLock mine(dir.path());
     EXPECT_EQ(mine.tryLock(), R::Locked);

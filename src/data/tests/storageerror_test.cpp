@@ -116,10 +116,8 @@ TEST_F(Installed, AFileLockedByAnotherProgramNamesTheFile)
     Database &db = dm.db();
     db.setBusyTimeout(50);
     // Another program holds a write lock on the entries file.
-    sqlite3 *other = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath("Tb0001Fin.DB")).constData(), &other),
-              SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    OtherProgramLock other(dir.filePath("Tb0001Fin.DB"), "BEGIN EXCLUSIVE");
+    ASSERT_TRUE(other.held());
     try {
         postEntry();
         ADD_FAILURE() << "wrote into a locked file";
@@ -131,8 +129,7 @@ TEST_F(Installed, AFileLockedByAnotherProgramNamesTheFile)
         EXPECT_TRUE(e.detail().contains("database is locked"));
         expectReadable(e);
     }
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    other.release();
     dm.TbFin->cancel();
     // Once the other program lets go, the same post goes through.
     postEntry();
@@ -143,12 +140,8 @@ TEST_F(Installed, ACommitBlockedByAReaderNamesTheFileItWrites)
 {
     Database &db = dm.db();
     db.setBusyTimeout(50);
-    sqlite3 *reader = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath("Tb0001Fin.DB")).constData(), &reader),
-              SQLITE_OK);
-    ASSERT_EQ(
-        sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM Tabela;", nullptr, nullptr, nullptr),
-        SQLITE_OK);
+    OtherProgramLock reader(dir.filePath("Tb0001Fin.DB"), "BEGIN; SELECT count(*) FROM Tabela;");
+    ASSERT_TRUE(reader.held());
     try {
         Transaction tr(db);
         db.exec("DELETE FROM " + dm.TbFin->sqlName());
@@ -159,8 +152,7 @@ TEST_F(Installed, ACommitBlockedByAReaderNamesTheFileItWrites)
         EXPECT_TRUE(e.text().contains(native("Tb0001Fin.DB"))) << e.text().toStdString();
         EXPECT_TRUE(e.detail().contains("COMMIT"));
     }
-    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(reader);
+    reader.release();
 }
 
 TEST_F(Installed, AFileOfGarbageIsDamagedAndNamed)

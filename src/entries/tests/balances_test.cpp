@@ -331,9 +331,9 @@ TEST_F(Balances, NinetyThreeLargestEntriesGiveExactFigures)
 }
 
 // A file that holds amounts no entry may have (written without the maximum): a clear error,
-// never SQLite's "integer overflow" nor a wrapped negative figure. The old editor's largest
-// amount, 999.999.999.999.999,99, is the case: 93 of them on separate days wrap the 64-bit sum,
-// 100 on one day overflow SQLite's sum().
+// never SQLite's "integer overflow" nor a wrapped negative figure. Amounts of
+// 999.999.999.999.999,99 written by other means are the case: 93 of them on separate days wrap the
+// 64-bit sum, 100 on one day overflow SQLite's sum().
 class BalancesOverTheLargest : public Balances, public ::testing::WithParamInterface<bool>
 {
 };
