@@ -231,11 +231,11 @@ void Database::setBusyTimeout(int ms)
     sqlite3_busy_timeout(m_db.get(), ms);
 }
 
-void Database::fail(const QString &what, const QString &sql) const
+void Database::fail(const QString &what, const QString &sql, const QStringList &files) const
 {
     throw sqliteError(sqlite3_extended_errcode(m_db.get()),
                       QString::fromUtf8(sqlite3_errmsg(m_db.get())) + " (" + what + ")", sql,
-                      filesOf(aliasesIn(sql)), m_dir);
+                      files.isEmpty() ? filesOf(aliasesIn(sql)) : files, m_dir);
 }
 
 QStringList Database::filesOf(const QStringList &aliases) const
@@ -354,12 +354,8 @@ void Database::execRaw(const QString &sql, const QVariantList &params, const QSt
 {
     sqlite3_stmt *s = nullptr;
     const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db.get(), u.constData(), u.size(), &s, nullptr) != SQLITE_OK) {
-        if (files.isEmpty())
-            fail("prepare", sql);
-        throw sqliteError(sqlite3_extended_errcode(m_db.get()),
-                          QString::fromUtf8(sqlite3_errmsg(m_db.get())), sql, files, m_dir);
-    }
+    if (sqlite3_prepare_v2(m_db.get(), u.constData(), u.size(), &s, nullptr) != SQLITE_OK)
+        fail("prepare", sql, files);
     Statement st(this, s, sql, {});
     // Files named by the caller or by the statement; otherwise found when it fails.
     if (!files.isEmpty())

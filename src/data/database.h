@@ -131,8 +131,9 @@ public:
     sqlite3 *handle() const { return m_db.get(); }
     QString mainFile() const { return m_mainPath; } // empty while the main is in memory
     // Throws the StorageError for SQLite's last failure on this connection, its user text
-    // naming the files of `sql` (data::sqliteError).
-    [[noreturn]] void fail(const QString &what, const QString &sql = {}) const;
+    // naming `files`, else the files of `sql` (data::sqliteError).
+    [[noreturn]] void fail(const QString &what, const QString &sql = {},
+                           const QStringList &files = {}) const;
     // The paths of files named by `aliases`; with none, the files the open transaction writes
     // (else reads): the files a failure is about.
     QStringList filesOf(const QStringList &aliases) const;
