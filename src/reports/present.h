@@ -5,6 +5,8 @@
 
 #include "document.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -24,5 +26,15 @@ using Generator = std::function<std::unique_ptr<Document>(const Progress &)>;
 // slot passes it on to the application's error handler. A document without pages is not an
 // error: the options are still offered and the preview shows a blank page.
 void present(const Generator &generate, QWidget *parent = nullptr);
+
+// The PDF side of present(), for tests and for callers that offer only a file.
+// The file name proposed for a report's PDF: its title, with characters that file names cannot
+// hold replaced by "-", and the ".PDF" extension.
+QString proposedPdfName(const QString &title);
+// The PDF save dialog ("Adobe Acrobat (PDF) (*.PDF *.pdf)", suffix PDF, overwrite prompt);
+// empty when the user cancels.
+QString askPdfFileName(QWidget *parent, const QString &proposed);
+// The message that tells where the file was written.
+QString pdfSavedText(const QString &path);
 
 } // namespace reports
