@@ -20,20 +20,16 @@ QString cannotWrite(const QString &path, const QString &reason)
            reason;
 }
 
-// Why a file in `path`'s folder cannot be created, in the user's words.
+// Why a file in `path`'s folder cannot be created, in the user's words. A missing folder can be
+// told for certain; a read-only folder, a full disk or a file held open by another program all
+// look alike from here.
 QString reasonFor(const QString &path)
 {
     const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.exists())
-        return "A pasta " + QDir::toNativeSeparators(folder.filePath()) + " não existe.";
-    if (!folder.isWritable())
-        return "A pasta " + QDir::toNativeSeparators(folder.filePath()) +
-               " não permite gravar arquivos.";
-    const QFileInfo file(path);
-    if (file.exists() && !file.isWritable())
-        return "O arquivo é somente para leitura.";
-    return "Verifique se há espaço livre no disco e se este arquivo não está aberto em outro "
-           "programa.";
+    if (!folder.isDir())
+        return "A pasta\r\n" + QDir::toNativeSeparators(folder.filePath()) + "\r\nnão existe.";
+    return "Verifique se a pasta permite gravar arquivos, se há espaço livre no disco\r\n"
+           "e se este arquivo não está aberto em outro programa.";
 }
 
 // The PDF pages are painted into the QSaveFile's temporary file; QPdfWriter writes to the
