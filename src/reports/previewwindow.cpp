@@ -93,7 +93,6 @@ PreviewWindow::PreviewWindow(const Document &doc, QPrinter &printer, const Outpu
     setWindowTitle("Quorvila :: Relatórios");
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(750, 534);
 
     auto *bar = new QHBoxLayout;
     m_first = addButton("BtFirst", "|◀", "Primeira página");
@@ -154,7 +153,12 @@ PreviewWindow::PreviewWindow(const Document &doc, QPrinter &printer, const Outpu
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     refresh();
+    // The dialogs' placement fits the window to its contents first; the preview keeps its own
+    // size, centred where that placement put it.
     app::placeDialog(this, parent);
+    const QPoint centre = geometry().center();
+    resize(kWindowSize);
+    move(centre - QPoint(kWindowSize.width() / 2, kWindowSize.height() / 2));
 }
 
 QToolButton *PreviewWindow::addButton(const char *name, const QString &text, const QString &tip)

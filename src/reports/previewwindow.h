@@ -52,6 +52,7 @@ class PreviewWindow : public QDialog
 public:
     // Zoom when the window opens.
     static constexpr int kInitialZoomPercent = 85;
+    static constexpr QSize kWindowSize{750, 534};
 
     // `doc` and `printer` must outlive the window.
     PreviewWindow(const Document &doc, QPrinter &printer, const OutputOptions &options,
