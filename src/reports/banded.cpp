@@ -7,6 +7,8 @@
 #include <QPageSize>
 #include <QPainter>
 
+#include <array>
+
 namespace reports {
 
 namespace {
@@ -18,7 +20,7 @@ constexpr qreal kPageNumberWidth = 150;
 
 const char *const kVerse = "\"Quem é fiel no pouco também é fiel no muito.\" Lucas 16:10";
 
-QFont fontFor(FontRole role)
+QFont makeFont(FontRole role)
 {
     QFont f("DejaVu Sans");
     // Plain Latin text needs no shaping; without it "fi" stays two letters in a PDF's text.
@@ -46,16 +48,30 @@ QFont fontFor(FontRole role)
     return f;
 }
 
+// Made once: a ledger paints a hundred thousand cells.
+const QFont &fontFor(FontRole role)
+{
+    static const std::array<QFont, 5> fonts = {
+        makeFont(FontRole::Normal), makeFont(FontRole::Bold), makeFont(FontRole::Small),
+        makeFont(FontRole::Heading), makeFont(FontRole::Title)};
+    return fonts[size_t(role)];
+}
+
 void drawCell(QPainter &p, const Cell &c, qreal left, qreal top, qreal height)
 {
     if (c.text.isEmpty())
         return;
-    const QFont f = fontFor(c.font);
+    const QFont &f = fontFor(c.font);
     p.setFont(f);
     p.setPen(c.color);
     const QFontMetricsF fm(f, p.device());
-    const QString text = fm.elidedText(c.text, Qt::ElideRight, c.width);
-    p.drawText(QRectF(left + c.x, top, c.width, height), int(c.align | Qt::AlignVCenter), text);
+    const QRectF box(left + c.x, top, c.width, height);
+    const int flags = int(c.align | Qt::AlignVCenter);
+    // Measuring every cell would double the painting; only a text that may not fit is elided.
+    if (fm.maxWidth() * c.text.size() <= c.width)
+        p.drawText(box, flags, c.text);
+    else
+        p.drawText(box, flags, fm.elidedText(c.text, Qt::ElideRight, c.width));
 }
 
 void drawBand(QPainter &p, const Band &b, qreal left, qreal top)

@@ -43,9 +43,12 @@ public:
     double number(int row, const QString &column) const; // null gives 0
     QDate date(int row, const QString &column) const;
 
-private:
+    // The same by position, for loops over many rows: columnIndex() throws for an unknown name,
+    // at() expects a valid row and column.
     int columnIndex(const QString &name) const;
+    const QVariant &at(int row, int column) const { return m_rows[size_t(row)][column]; }
 
+private:
     QStringList m_columns;
     QHash<QString, int> m_index;
     std::vector<QVariantList> m_rows;

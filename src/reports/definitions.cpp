@@ -26,6 +26,7 @@ QColor toneColor(Tone t)
 Band rowBand(const std::vector<Column> &cols, const QStringList &texts)
 {
     Band b;
+    b.cells.reserve(cols.size());
     for (size_t i = 0; i < cols.size(); ++i)
         b.cells.push_back({cols[i].x, cols[i].width, texts.value(int(i)), FontRole::Normal,
                            Qt::black, cols[i].align});

@@ -5,8 +5,6 @@
 #include <app/error.h>
 #include <app/format.h>
 
-#include <QMultiHash>
-
 namespace reports::internal {
 
 static void applyAccountLevel(Band &b, const QString &code)
@@ -116,12 +114,25 @@ static std::vector<Column> entryColumns()
             {"Valor", 470, 69, Qt::AlignRight}};
 }
 
-static Band entryLine(const std::vector<Column> &cols, const DataView &v, int i)
+// The columns of an entry line, found once per view.
+struct EntryFields
 {
-    Band b = rowBand(cols, {codeText(v.value(i, "Codigo"), "000000"), dateText(v.value(i, "Data")),
-                            v.text(i, "Dest"), v.text(i, "Orig"), v.text(i, "Hsto"),
-                            v.text(i, "NumDoc")});
-    setSigned(b, 6, v.number(i, "Valor"));
+    explicit EntryFields(const DataView &v)
+        : cta(v.columnIndex("Cta")), codigo(v.columnIndex("Codigo")), data(v.columnIndex("Data")),
+          dest(v.columnIndex("Dest")), orig(v.columnIndex("Orig")), hsto(v.columnIndex("Hsto")),
+          numDoc(v.columnIndex("NumDoc")), valor(v.columnIndex("Valor"))
+    {
+    }
+    int cta, codigo, data, dest, orig, hsto, numDoc, valor;
+};
+
+static Band entryLine(const std::vector<Column> &cols, const DataView &v, const EntryFields &f,
+                      int i)
+{
+    Band b = rowBand(cols, {codeText(v.at(i, f.codigo), "000000"), dateText(v.at(i, f.data)),
+                            v.at(i, f.dest).toString(), v.at(i, f.orig).toString(),
+                            v.at(i, f.hsto).toString(), v.at(i, f.numDoc).toString()});
+    setSigned(b, 6, v.at(i, f.valor).toDouble());
     return b;
 }
 
@@ -162,9 +173,10 @@ BandedReport ledgerReport(const ReportContext &ctx)
     r.columns = entryColumns();
     const DataView &bcte = ctx.view("DvBcte");
     const DataView &lines = ctx.view("DvLcPrn");
+    const EntryFields fields(lines);
     QHash<qint64, std::vector<int>> byAccount;
     for (int i = 0; i < lines.rowCount(); ++i)
-        byAccount[lines.value(i, "Cta").toLongLong()].push_back(i);
+        byAccount[lines.at(i, fields.cta).toLongLong()].push_back(i);
     for (int a = 0; a < bcte.rowCount(); ++a) {
         // Group and title accounts have no entries of their own.
         if (bcte.text(a, "ExtCta").length() < 7)
@@ -176,7 +188,7 @@ BandedReport ledgerReport(const ReportContext &ctx)
         r.bands.push_back(head);
         const std::vector<int> &mine = byAccount[bcte.value(a, "Cta").toLongLong()];
         for (int i : mine)
-            r.bands.push_back(entryLine(r.columns, lines, i));
+            r.bands.push_back(entryLine(r.columns, lines, fields, i));
         Band foot = countFooter(int(mine.size()));
         addLabelled(foot, 140, 120, "Mov.Período:", 262, 80, bcte.number(a, "VariacaoSaldo"));
         addLabelled(foot, 380, 88, "Saldo Atual:", 470, 69, bcte.number(a, "SaldoAtual"));
@@ -201,6 +213,7 @@ BandedReport statementReport(const ReportContext &ctx, bool daily)
     r.columns = entryColumns();
     const DataView &bcte = ctx.view("DvBcte");
     const DataView &lines = ctx.view("DvLctos");
+    const EntryFields fields(lines);
     Band head = accountHeading(bcte, 0);
     r.bands.push_back(head);
     Band opening;
@@ -212,7 +225,7 @@ BandedReport statementReport(const ReportContext &ctx, bool daily)
     int dayCount = 0;
     double daySum = 0;
     for (int i = 0; i < lines.rowCount(); ++i) {
-        r.bands.push_back(entryLine(r.columns, lines, i));
+        r.bands.push_back(entryLine(r.columns, lines, fields, i));
         running += lines.number(i, "Valor");
         daySum += lines.number(i, "Valor");
         ++dayCount;
