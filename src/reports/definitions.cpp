@@ -67,6 +67,21 @@ QString codeText(const QVariant &v, const char *pattern)
     return v.isNull() ? QString() : app::formatNumber(v.toLongLong(), pattern);
 }
 
+void applyAccountLevel(Band &b, const QString &code)
+{
+    switch (accountLevel(code)) {
+    case AccountLevel::Group:
+        b.shade = kGroupShade;
+        b.cells[0].font = b.cells[1].font = FontRole::Bold;
+        break;
+    case AccountLevel::Title:
+        b.cells[1].font = FontRole::Bold;
+        break;
+    case AccountLevel::Detail:
+        break;
+    }
+}
+
 Band blankBand(qreal height)
 {
     Band b;
@@ -102,17 +117,7 @@ BandedReport listReport(const QString &name, const ReportContext &ctx)
         const QString code = v.text(i, "CodCta");
         Band b = rowBand(r.columns,
                          {code, indentedName(code, v.text(i, "Descricao")), v.text(i, "CodRed")});
-        switch (accountLevel(code)) {
-        case AccountLevel::Group:
-            b.shade = kGroupShade;
-            b.cells[0].font = b.cells[1].font = FontRole::Bold;
-            break;
-        case AccountLevel::Title:
-            b.cells[1].font = FontRole::Bold;
-            break;
-        case AccountLevel::Detail:
-            break;
-        }
+        applyAccountLevel(b, code);
         r.bands.push_back(b);
     }
     return r;

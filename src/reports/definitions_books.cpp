@@ -7,21 +7,6 @@
 
 namespace reports::internal {
 
-static void applyAccountLevel(Band &b, const QString &code)
-{
-    switch (accountLevel(code)) {
-    case AccountLevel::Group:
-        b.shade = kGroupShade;
-        b.cells[0].font = b.cells[1].font = FontRole::Bold;
-        break;
-    case AccountLevel::Title:
-        b.cells[1].font = FontRole::Bold;
-        break;
-    case AccountLevel::Detail:
-        break;
-    }
-}
-
 BandedReport trialBalanceReport(const ReportContext &ctx)
 {
     BandedReport r;
@@ -166,11 +151,18 @@ static Band countFooter(int count)
     return b;
 }
 
-BandedReport ledgerReport(const ReportContext &ctx)
+// The ledger and the statements: the caller's title over the entry columns.
+static BandedReport entriesReport(const ReportContext &ctx)
 {
     BandedReport r;
     r.header.title = ctx.param("ReportTitle1");
     r.columns = entryColumns();
+    return r;
+}
+
+BandedReport ledgerReport(const ReportContext &ctx)
+{
+    BandedReport r = entriesReport(ctx);
     const DataView &bcte = ctx.view("DvBcte");
     const DataView &lines = ctx.view("DvLcPrn");
     const EntryFields fields(lines);
@@ -208,9 +200,7 @@ static QString dayLabel(const QDate &d)
 
 BandedReport statementReport(const ReportContext &ctx, bool daily)
 {
-    BandedReport r;
-    r.header.title = ctx.param("ReportTitle1");
-    r.columns = entryColumns();
+    BandedReport r = entriesReport(ctx);
     const DataView &bcte = ctx.view("DvBcte");
     const DataView &lines = ctx.view("DvLctos");
     const EntryFields fields(lines);

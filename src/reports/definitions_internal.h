@@ -21,6 +21,8 @@ QString amount(const QVariant &v);                        // "#,##0.00", empty f
 QString dateText(const QVariant &v);                      // "dd/MM/yyyy", empty for null
 QString codeText(const QVariant &v, const char *pattern); // "000000", empty for null
 Band blankBand(qreal height = 6);
+// Account levels on a row whose first two cells are the code and the name.
+void applyAccountLevel(Band &b, const QString &code);
 
 BandedReport listReport(const QString &name, const ReportContext &ctx);  // Hsto, BensCat, Cta
 BandedReport entryReport(const QString &name, const ReportContext &ctx); // FinPesq, FinProx
