@@ -104,6 +104,7 @@ private slots:
     void previewPaging();
     void previewZoom();
     void previewPrints();
+    void previewPrintFailureIsShown();
 
 private:
     QStringList m_messages;
@@ -394,6 +395,23 @@ void ReportsTest::previewPrints()
     QVERIFY(p.window.isVisible());
     child<QPushButton>(&p.window, "BtClose")->click();
     QVERIFY(!p.window.isVisible());
+}
+
+// A print that cannot start reaches the user as a message; the preview stays open.
+void ReportsTest::previewPrintFailureIsShown()
+{
+    app::setMensagemResponder([this](const QString &text, int) {
+        m_messages << text;
+        return app::MsgButton::Ok;
+    });
+    ShownPreview p(2);
+    QVERIFY(p.exposed);
+    p.printer.setPrinterName(QString());
+    p.printer.setOutputFileName(QString());
+    child<QPushButton>(&p.window, "BtPrint")->click();
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().startsWith("Nenhuma impressora"), qPrintable(m_messages.first()));
+    QVERIFY(p.window.isVisible());
 }
 
 QTEST_MAIN(ReportsTest)
