@@ -30,6 +30,12 @@ void applyOptions(const Document &doc, QPrinter &printer, const OutputOptions &o
 void printDocument(const Document &doc, QPrinter &printer, const OutputOptions &options,
                    const Progress &progress)
 {
+    // Without a printer installed Qt offers a PDF printer with no file; opening it would fail and
+    // leave the printer unusable for the next try, so say what is missing instead.
+    if (printer.printerName().isEmpty() && printer.outputFileName().isEmpty())
+        QUORVILA_THROW(app::Error, QString("Nenhuma impressora foi encontrada.\r\n"
+                                           "Instale uma impressora ou escolha outro destino "
+                                           "para o relatório."));
     applyOptions(doc, printer, options);
     QPainter painter;
     if (!painter.begin(&printer))

@@ -3,6 +3,7 @@
 #include "printjob.h"
 
 #include <app/mensagem.h>
+#include <app/waitcursor.h>
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -54,6 +55,7 @@ void StatusWindow::showLine(const QString &pattern, int page)
 void printWithStatus(const Document &doc, QPrinter &printer, const OutputOptions &options,
                      QWidget *parent)
 {
+    app::WaitCursor wait;
     StatusWindow status(parent);
     printDocument(doc, printer, options, [&status](int page) { status.showPrinting(page); });
 }

@@ -222,4 +222,18 @@ TEST_F(ReportOutput, PrintJobTakesNameCopiesCollationAndEveryPage)
     EXPECT_TRUE(pages[2].contains("Linha 1 da página 3")) << pages[2].toStdString();
 }
 
+TEST_F(ReportOutput, PrintingWithoutAPrinterSaysSo)
+{
+    QPrinter printer;
+    printer.setPrinterName(QString());
+    printer.setOutputFileName(QString());
+    try {
+        reports::printDocument(FakeDocument(1), printer, {});
+        FAIL() << "no error";
+    } catch (const app::Error &e) {
+        EXPECT_TRUE(e.text().startsWith("Nenhuma impressora foi encontrada."))
+            << e.text().toStdString();
+    }
+}
+
 } // namespace

@@ -67,6 +67,22 @@ QRgb markerShown(reports::PageView *view)
     return view->grab().toImage().pixel(at * view->devicePixelRatioF());
 }
 
+// A preview window on the screen over a fake document.
+struct ShownPreview
+{
+    explicit ShownPreview(int pages) : doc(pages), window(doc, printer, {})
+    {
+        window.show();
+        exposed = QTest::qWaitForWindowExposed(&window);
+        view = window.findChild<reports::PageView *>("PageView");
+    }
+    FakeDocument doc;
+    QPrinter printer;
+    PreviewWindow window;
+    reports::PageView *view = nullptr;
+    bool exposed = false;
+};
+
 } // namespace
 
 class ReportsTest : public QObject
@@ -88,6 +104,7 @@ private slots:
     void previewPaging();
     void previewZoom();
     void previewPrints();
+    void previewPrintFailureIsShown();
 
 private:
     QStringList m_messages;
@@ -115,13 +132,11 @@ void ReportsTest::optionsDefaults()
     QCOMPARE(child<QPushButton>(&d, "BtOk")->text(), QString("OK"));
     QCOMPARE(child<QPushButton>(&d, "BtCancel")->text(), QString("Cancelar"));
     QVERIFY(child<QPushButton>(&d, "BtSetup"));
-    // Every field has its caption as buddy or an accessible name.
-    for (QWidget *field : {static_cast<QWidget *>(child<QSpinBox>(&d, "EditCopias"))}) {
-        bool captioned = !field->accessibleName().isEmpty();
-        for (QLabel *l : d.findChildren<QLabel *>())
-            captioned = captioned || l->buddy() == field;
-        QVERIFY2(captioned, qPrintable(field->objectName()));
-    }
+    // Each field has its caption as buddy or an accessible name.
+    bool copiesCaptioned = false;
+    for (QLabel *l : d.findChildren<QLabel *>())
+        copiesCaptioned = copiesCaptioned || l->buddy() == child<QSpinBox>(&d, "EditCopias");
+    QVERIFY(copiesCaptioned);
     QVERIFY(!format->accessibleName().isEmpty());
 }
 
@@ -303,98 +318,100 @@ void ReportsTest::fileDialogCancelledWritesNothing()
 
 void ReportsTest::previewOpensAtFirstPage()
 {
-    FakeDocument doc(200);
-    QPrinter printer;
-    PreviewWindow w(doc, printer, {});
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *view = child<reports::PageView>(&w, "PageView");
-    QCOMPARE(w.windowTitle(), QString("Quorvila :: Relatórios"));
-    QCOMPARE(w.size(), QSize(750, 534));
-    QCOMPARE(w.currentPage(), 1);
-    QCOMPARE(w.zoomPercent(), 85);
-    QCOMPARE(child<QLabel>(&w, "LabelZoom")->text(), QString("85%"));
-    QCOMPARE(child<QLabel>(&w, "LabelPageCount")->text(), QString("de 200"));
-    QCOMPARE(markerShown(view), FakeDocument::markerColor(0).rgb());
+    ShownPreview p(200);
+    QVERIFY(p.exposed);
+    QCOMPARE(p.window.windowTitle(), QString("Quorvila :: Relatórios"));
+    QCOMPARE(p.window.size(), QSize(750, 534));
+    QCOMPARE(p.window.currentPage(), 1);
+    QCOMPARE(p.window.zoomPercent(), 85);
+    QCOMPARE(child<QLabel>(&p.window, "LabelZoom")->text(), QString("85%"));
+    QCOMPARE(child<QLabel>(&p.window, "LabelPageCount")->text(), QString("de 200"));
+    QCOMPARE(markerShown(p.view), FakeDocument::markerColor(0).rgb());
     // A long report costs only the page on the screen.
-    QCOMPARE(doc.painted, (std::set<int>{0}));
-    QCOMPARE(view->width(), qRound(doc.pageLayout().fullRect(QPageLayout::Point).width() *
-                                   view->pixelsPerPoint() * 0.85));
-    QVERIFY(!child<QToolButton>(&w, "BtPrior")->isEnabled());
-    QVERIFY(!child<QToolButton>(&w, "BtFirst")->isEnabled());
+    QCOMPARE(p.doc.painted, (std::set<int>{0}));
+    QCOMPARE(p.view->width(), qRound(p.doc.pageLayout().fullRect(QPageLayout::Point).width() *
+                                     p.view->pixelsPerPoint() * 0.85));
+    QVERIFY(!child<QToolButton>(&p.window, "BtPrior")->isEnabled());
+    QVERIFY(!child<QToolButton>(&p.window, "BtFirst")->isEnabled());
 }
 
 void ReportsTest::previewPaging()
 {
-    FakeDocument doc(5);
-    QPrinter printer;
-    PreviewWindow w(doc, printer, {});
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *view = child<reports::PageView>(&w, "PageView");
-    auto *pageEdit = child<QSpinBox>(&w, "EditPage");
+    ShownPreview p(5);
+    QVERIFY(p.exposed);
+    auto *pageEdit = child<QSpinBox>(&p.window, "EditPage");
     const struct
     {
         const char *button;
         int page;
     } steps[] = {{"BtNext", 2}, {"BtLast", 5}, {"BtNext", 5}, {"BtPrior", 4}, {"BtFirst", 1}};
     for (const auto &step : steps) {
-        auto *b = child<QToolButton>(&w, step.button);
+        auto *b = child<QToolButton>(&p.window, step.button);
         if (b->isEnabled())
             b->click();
-        QCOMPARE(w.currentPage(), step.page);
+        QCOMPARE(p.window.currentPage(), step.page);
         QCOMPARE(pageEdit->value(), step.page);
-        QCOMPARE(markerShown(view), FakeDocument::markerColor(step.page - 1).rgb());
+        QCOMPARE(markerShown(p.view), FakeDocument::markerColor(step.page - 1).rgb());
     }
     pageEdit->setValue(3);
-    QCOMPARE(w.currentPage(), 3);
-    QCOMPARE(markerShown(view), FakeDocument::markerColor(2).rgb());
-    QCOMPARE(doc.painted, (std::set<int>{0, 1, 2, 3, 4}));
-    QVERIFY(child<QToolButton>(&w, "BtNext")->isEnabled());
+    QCOMPARE(p.window.currentPage(), 3);
+    QCOMPARE(markerShown(p.view), FakeDocument::markerColor(2).rgb());
+    QCOMPARE(p.doc.painted, (std::set<int>{0, 1, 2, 3, 4}));
+    QVERIFY(child<QToolButton>(&p.window, "BtNext")->isEnabled());
 }
 
 void ReportsTest::previewZoom()
 {
-    FakeDocument doc(2);
-    QPrinter printer;
-    PreviewWindow w(doc, printer, {});
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *view = child<reports::PageView>(&w, "PageView");
-    const int at85 = view->width();
-    child<QToolButton>(&w, "BtZoomIn")->click();
-    QCOMPARE(w.zoomPercent(), 100);
-    QCOMPARE(child<QLabel>(&w, "LabelZoom")->text(), QString("100%"));
-    QVERIFY(view->width() > at85);
-    child<QToolButton>(&w, "BtZoomOut")->click();
-    child<QToolButton>(&w, "BtZoomOut")->click();
-    QCOMPARE(w.zoomPercent(), 75);
+    ShownPreview p(2);
+    QVERIFY(p.exposed);
+    const int at85 = p.view->width();
+    child<QToolButton>(&p.window, "BtZoomIn")->click();
+    QCOMPARE(p.window.zoomPercent(), 100);
+    QCOMPARE(child<QLabel>(&p.window, "LabelZoom")->text(), QString("100%"));
+    QVERIFY(p.view->width() > at85);
+    child<QToolButton>(&p.window, "BtZoomOut")->click();
+    child<QToolButton>(&p.window, "BtZoomOut")->click();
+    QCOMPARE(p.window.zoomPercent(), 75);
     for (int i = 0; i < 20; ++i)
-        w.zoomOut();
-    QCOMPARE(w.zoomPercent(), 10);
-    child<QToolButton>(&w, "BtFitWidth")->click();
-    auto *scroll = child<QWidget>(&w, "ScrollPage");
-    QVERIFY2(view->width() <= scroll->width() && view->width() > scroll->width() - 40,
-             qPrintable(QString("%1 in %2").arg(view->width()).arg(scroll->width())));
-    QCOMPARE(markerShown(view), FakeDocument::markerColor(0).rgb());
+        p.window.zoomOut();
+    QCOMPARE(p.window.zoomPercent(), 10);
+    child<QToolButton>(&p.window, "BtFitWidth")->click();
+    auto *scroll = child<QWidget>(&p.window, "ScrollPage");
+    QVERIFY2(p.view->width() <= scroll->width() && p.view->width() > scroll->width() - 40,
+             qPrintable(QString("%1 in %2").arg(p.view->width()).arg(scroll->width())));
+    QCOMPARE(markerShown(p.view), FakeDocument::markerColor(0).rgb());
 }
 
 void ReportsTest::previewPrints()
 {
     QTemporaryDir dir;
-    FakeDocument doc(4);
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("impresso.pdf"));
-    PreviewWindow w(doc, printer, {});
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    child<QPushButton>(&w, "BtPrint")->click();
+    ShownPreview p(4);
+    QVERIFY(p.exposed);
+    p.printer.setOutputFormat(QPrinter::PdfFormat);
+    p.printer.setOutputFileName(dir.filePath("impresso.pdf"));
+    child<QPushButton>(&p.window, "BtPrint")->click();
     QCOMPARE(pdfPageCount(dir.filePath("impresso.pdf")), 4);
-    QCOMPARE(printer.docName(), QString("Relatório Quorvila"));
-    QVERIFY(w.isVisible());
-    child<QPushButton>(&w, "BtClose")->click();
-    QVERIFY(!w.isVisible());
+    QCOMPARE(p.printer.docName(), QString("Relatório Quorvila"));
+    QVERIFY(p.window.isVisible());
+    child<QPushButton>(&p.window, "BtClose")->click();
+    QVERIFY(!p.window.isVisible());
+}
+
+// A print that cannot start reaches the user as a message; the preview stays open.
+void ReportsTest::previewPrintFailureIsShown()
+{
+    app::setMensagemResponder([this](const QString &text, int) {
+        m_messages << text;
+        return app::MsgButton::Ok;
+    });
+    ShownPreview p(2);
+    QVERIFY(p.exposed);
+    p.printer.setPrinterName(QString());
+    p.printer.setOutputFileName(QString());
+    child<QPushButton>(&p.window, "BtPrint")->click();
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().startsWith("Nenhuma impressora"), qPrintable(m_messages.first()));
+    QVERIFY(p.window.isVisible());
 }
 
 QTEST_MAIN(ReportsTest)
