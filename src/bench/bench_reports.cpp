@@ -141,8 +141,8 @@ void runReportsBench(const Options &o)
                         reports::paintPage(*doc, 0, painter, scale);
                     }),
            reps);
-    QTextStream(stdout) << "RepRazao: " << lines << " entry lines, " << pages
-                        << " pages, PDF " << QFileInfo(pdf).size() / 1024 << " KiB\n";
+    QTextStream(stdout) << "RepRazao: " << lines << " entry lines, " << pages << " pages, PDF "
+                        << QFileInfo(pdf).size() / 1024 << " KiB\n";
 }
 
 } // namespace bench

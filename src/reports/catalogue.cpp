@@ -4,7 +4,7 @@
 #include "reportrules.h"
 
 #include <app/error.h>
-#include <app/format.h>
+#include <data/catalogue.h>
 
 namespace reports {
 
@@ -37,7 +37,7 @@ void fillUser(PageHeader &h, const QHash<QString, DataView> &views)
     if (it == views.cend() || it->isEmpty())
         return;
     const QVariant cod = it->value(0, "Cod");
-    h.userLine = app::formatNumber(cod.toLongLong(), "0000") + "  " + it->text(0, "Nome");
+    h.userLine = data::catalogue::codUsuario(cod.toInt()) + "  " + it->text(0, "Nome");
     h.cidadeUF = it->text(0, "CidadeUF");
 }
 

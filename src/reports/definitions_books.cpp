@@ -182,7 +182,7 @@ BandedReport ledgerReport(const ReportContext &ctx)
         for (int i : mine)
             r.bands.push_back(entryLine(r.columns, lines, fields, i));
         Band foot = countFooter(int(mine.size()));
-        addLabelled(foot, 140, 120, "Mov.Período:", 262, 80, bcte.number(a, "VariacaoSaldo"));
+        addLabelled(foot, 110, 110, "Mov.Período:", 222, 80, bcte.number(a, "VariacaoSaldo"));
         addLabelled(foot, 380, 88, "Saldo Atual:", 470, 69, bcte.number(a, "SaldoAtual"));
         r.bands.push_back(foot);
         r.bands.push_back(blankBand(8));
@@ -208,7 +208,7 @@ BandedReport statementReport(const ReportContext &ctx, bool daily)
     r.bands.push_back(head);
     Band opening;
     opening.height = 13;
-    addLabelled(opening, 330, 138, ctx.param("TextSaldoAnt"), 470, 69, bcte.number(0, "SaldoAnt"));
+    addLabelled(opening, 310, 158, ctx.param("TextSaldoAnt"), 470, 69, bcte.number(0, "SaldoAnt"));
     r.bands.push_back(opening);
     const double saldoAnt = bcte.number(0, "SaldoAnt");
     double running = 0;
@@ -223,8 +223,8 @@ BandedReport statementReport(const ReportContext &ctx, bool daily)
         const bool lastOfDay = i + 1 == lines.rowCount() || lines.date(i + 1, "Data") != day;
         if (daily && lastOfDay) {
             Band foot = countFooter(dayCount);
-            addLabelled(foot, 140, 120, "Movimento do Dia:", 262, 80, daySum);
-            addLabelled(foot, 330, 138, dayLabel(day), 470, 69, saldoAnt + running);
+            addLabelled(foot, 110, 110, "Movimento do Dia:", 222, 80, daySum);
+            addLabelled(foot, 310, 158, dayLabel(day), 470, 69, saldoAnt + running);
             r.bands.push_back(foot);
             r.bands.push_back(blankBand(6));
             dayCount = 0;
@@ -233,9 +233,9 @@ BandedReport statementReport(const ReportContext &ctx, bool daily)
     }
     if (!daily) {
         Band foot = countFooter(lines.rowCount());
-        addLabelled(foot, 140, 120, "Movimento do Período:", 262, 80,
+        addLabelled(foot, 110, 110, "Movimento do Período:", 222, 80,
                     bcte.number(0, "VariacaoSaldo"));
-        addLabelled(foot, 330, 138, ctx.param("TextSaldoAtual"), 470, 69,
+        addLabelled(foot, 310, 158, ctx.param("TextSaldoAtual"), 470, 69,
                     bcte.number(0, "SaldoAtual"));
         r.bands.push_back(foot);
     }
