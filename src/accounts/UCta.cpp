@@ -16,6 +16,7 @@
 #include "listbuttons.h"
 
 #include <data/UDM.h>
+#include <reports/URM.h>
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -126,6 +127,7 @@ QWidget *TFormCta::makeButtons()
     connect(b.editar, &QPushButton::clicked, this, &TFormCta::BtEditarClick);
     connect(b.excluir, &QPushButton::clicked, this, &TFormCta::BtExcluirClick);
     connect(b.csv, &QPushButton::clicked, this, &TFormCta::BtSaveCSVClick);
+    connect(b.print, &QPushButton::clicked, this, &TFormCta::BtPrintClick);
     connect(b.exportB, &QPushButton::clicked, this, &TFormCta::BtExportClick);
     connect(b.import, &QPushButton::clicked, this, &TFormCta::BtImportClick);
     connect(b.fechar, &QPushButton::clicked, this, &TFormCta::accept);
@@ -248,6 +250,20 @@ void TFormCta::BtExcluirClick()
 void TFormCta::BtSaveCSVClick()
 {
     runGuarded(&TFormCta::saveCsv);
+    DBGridCta->setFocus();
+}
+
+void TFormCta::BtPrintClick()
+{
+    app::guarded([this] {
+        if (m_dm.TbCta->isEmpty()) {
+            app::Mensagem("Nenhuma Conta para imprimir!", 0);
+            return;
+        }
+        reports::TRM rm(m_dm, this);
+        rm.setDataView("DvCta", reports::tableView(*m_dm.TbCta));
+        rm.run("RepCta");
+    });
     DBGridCta->setFocus();
 }
 

@@ -45,6 +45,7 @@ private:
     void BtEditarClick();
     void BtExcluirClick();
     void BtSaveCSVClick();
+    void BtPrintClick();
     void BtExportClick();
     void BtImportClick();
     void runGuarded(void (TFormCta::*work)());

@@ -15,6 +15,7 @@
 #include <data/UDM.h>
 #include <data/gridlink.h>
 #include <data/tablemodel.h>
+#include <reports/URM.h>
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -59,6 +60,7 @@ QWidget *TFormHsto::makeButtons()
     connect(b.editar, &QPushButton::clicked, this, &TFormHsto::BtEditarClick);
     connect(b.excluir, &QPushButton::clicked, this, &TFormHsto::BtExcluirClick);
     connect(b.csv, &QPushButton::clicked, this, &TFormHsto::BtSaveCSVClick);
+    connect(b.print, &QPushButton::clicked, this, &TFormHsto::BtPrintClick);
     connect(b.exportB, &QPushButton::clicked, this, &TFormHsto::BtExportClick);
     connect(b.import, &QPushButton::clicked, this, &TFormHsto::BtImportClick);
     connect(b.fechar, &QPushButton::clicked, this, &TFormHsto::accept);
@@ -134,6 +136,21 @@ void TFormHsto::saveCsv()
     }
     app::saveCsvListing(this, "Hsto_Padrao.CSV", historyListing(rows, csvUserOf(m_dm)),
                         "OK. Relação de Históricos gravada no arquivo \r\n");
+}
+
+void TFormHsto::BtPrintClick()
+{
+    app::guarded([this] {
+        // An empty report is never produced: with no history there is nothing to print.
+        if (m_dm.TbHsto->isEmpty()) {
+            app::Mensagem("Nenhum Histórico para imprimir!", 0);
+            return;
+        }
+        reports::TRM rm(m_dm, this);
+        rm.setDataView("DvHsto", reports::tableView(*m_dm.TbHsto));
+        rm.run("RepHsto");
+    });
+    DBGrid1->setFocus();
 }
 
 void TFormHsto::BtExportClick()

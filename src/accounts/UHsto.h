@@ -35,6 +35,7 @@ private:
     void BtEditarClick();
     void BtExcluirClick();
     void BtSaveCSVClick();
+    void BtPrintClick();
     void BtExportClick();
     void BtImportClick();
     void deleteHistory();

@@ -24,7 +24,6 @@ ListButtons makeListButtons(const ListButtonTexts &t)
     b.excluir = button("E&xcluir", "BtExcluir");
     b.csv = button("Salvar CSV", "BtSaveCSV", t.csvHint);
     b.print = button("Imprimir", "BtPrint", t.printHint);
-    b.print->setEnabled(false); // the reports arrive with their own issue
     b.import = button("Importar", "BtImport", t.importHint);
     b.exportB = button("Exportar", "BtExport", t.exportHint);
     b.help = button("Ajuda", "BtFinHelp");

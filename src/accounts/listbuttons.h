@@ -27,7 +27,7 @@ struct ListButtons
     QPushButton *novo, *editar, *excluir, *csv, *print, *import, *exportB, *help, *fechar;
 };
 
-// Printing and help wait for the reports and the help viewer: those two start disabled.
+// Help waits for the help viewer: its button starts disabled.
 ListButtons makeListButtons(const ListButtonTexts &t);
 
 struct EditorButtons

@@ -8,15 +8,21 @@
 
 namespace app {
 
-QString askCsvFileName(QWidget *parent, const QString &proposed)
+QString askSaveFileName(QWidget *parent, const QString &proposed, const QString &filter,
+                        const QString &suffix)
 {
-    QFileDialog d(parent, QString(), proposed, "Arquivo CSV (*.CSV *.csv)");
+    QFileDialog d(parent, QString(), proposed, filter);
     d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setDefaultSuffix("CSV");
+    d.setDefaultSuffix(suffix);
     d.selectFile(proposed);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
     return d.selectedFiles().first();
+}
+
+QString askCsvFileName(QWidget *parent, const QString &proposed)
+{
+    return askSaveFileName(parent, proposed, "Arquivo CSV (*.CSV *.csv)", "CSV");
 }
 
 QString csvWriteErrorText(const QString &path)

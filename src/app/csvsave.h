@@ -9,6 +9,11 @@ class QWidget;
 
 namespace app {
 
+// The save dialog of every file the program writes: `filter` names both cases of the extension
+// ("Arquivo CSV (*.CSV *.csv)"), `suffix` is added when the user types none, and an existing file
+// is replaced only after the user confirms. Empty when the user cancels.
+QString askSaveFileName(QWidget *parent, const QString &proposed, const QString &filter,
+                        const QString &suffix);
 // The CSV save dialog; empty when the user cancels. `proposed` is the listing's file name.
 QString askCsvFileName(QWidget *parent, const QString &proposed);
 // Writes `w` to `path`; on failure shows the error message and returns false.

@@ -17,13 +17,18 @@
 #include <data/UDM.h>
 #include <data/newuserdata.h>
 
+#include <reports/optionsdialog.h>
+#include <reports/previewwindow.h>
+
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +143,10 @@ private Q_SLOTS:
     void chartImportNeedsNoEntries();
     void chartImportRefusesTamperedAndTakesGood();
     void chartCsvThroughTheScreen();
+    void printShowsThePreview_data();
+    void printShowsThePreview();
+    void printRefusesWithoutRows_data();
+    void printRefusesWithoutRows();
 
 private:
     void runChart(const std::function<void(TFormCta &)> &driver);
@@ -717,6 +726,88 @@ void AccountsTest::chartCsvThroughTheScreen()
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(expected.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), expected.readAll());
+}
+
+// Runs the list screen `Screen` and presses its print button with `answer` playing the user at
+// the options dialog and the preview.
+template <class Screen> static void pressPrint(data::TDM &dm, const std::function<void()> &answer)
+{
+    Screen form(dm);
+    whenModal<Screen>([&](Screen *f) {
+        answer();
+        QTest::mouseClick(buttonOf(f, "BtPrint"), Qt::LeftButton);
+        f->accept();
+    });
+    form.exec();
+}
+
+void AccountsTest::printShowsThePreview_data()
+{
+    QTest::addColumn<bool>("chart");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("chart") << true << QStringList{"Plano de Contas", "Saldo/Circulante"};
+    QTest::newRow("histories") << false << QStringList{"Relação de Históricos"};
+}
+
+void AccountsTest::printShowsThePreview()
+{
+    QFETCH(bool, chart);
+    QString title, pages;
+    QImage page;
+    const auto answer = [&] {
+        whenModal<reports::OptionsDialog>([&](reports::OptionsDialog *o) {
+            QVERIFY(child<QRadioButton>(o, "RadioPreview")->isChecked());
+            whenModal<reports::PreviewWindow>([&](reports::PreviewWindow *w) {
+                title = w->windowTitle();
+                pages = child<QLabel>(w, "LabelPageCount")->text();
+                page = child<QWidget>(w, "PageView")->grab().toImage();
+                if (!qEnvironmentVariableIsEmpty("REPORTS_SHOT"))
+                    page.save(qEnvironmentVariable("REPORTS_SHOT") +
+                              (chart ? "/cta.png" : "/hsto.png"));
+                w->reject();
+            });
+            o->accept();
+        });
+    };
+    if (chart)
+        pressPrint<TFormCta>(*m_dm, answer);
+    else
+        pressPrint<TFormHsto>(*m_dm, answer);
+    QCOMPARE(title, QString("Quorvila :: Relatórios"));
+    // The starting chart of 71 accounts fills two pages; the 23 histories one.
+    QVERIFY2(pages.contains(chart ? "2" : "1"), qPrintable(pages));
+    QVERIFY(!page.isNull());
+    QCOMPARE(m_messages, QStringList());
+}
+
+void AccountsTest::printRefusesWithoutRows_data()
+{
+    QTest::addColumn<bool>("chart");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("chart") << true << QString("Nenhuma Conta para imprimir!");
+    // Printing an empty list would make an empty report: refused like the chart.
+    QTest::newRow("histories") << false << QString("Nenhum Histórico para imprimir!");
+}
+
+void AccountsTest::printRefusesWithoutRows()
+{
+    QFETCH(bool, chart);
+    QFETCH(QString, message);
+    (chart ? m_dm->TbCta : m_dm->TbHsto)->emptyTable();
+    bool optionsShown = false;
+    const auto answer = [&] {
+        QTimer *t = whenModal<reports::OptionsDialog>([&](reports::OptionsDialog *o) {
+            optionsShown = true;
+            o->reject();
+        });
+        QTimer::singleShot(500, t, &QObject::deleteLater);
+    };
+    if (chart)
+        pressPrint<TFormCta>(*m_dm, answer);
+    else
+        pressPrint<TFormHsto>(*m_dm, answer);
+    QCOMPARE(m_messages, QStringList{message});
+    QVERIFY(!optionsShown);
 }
 
 int main(int argc, char **argv)
