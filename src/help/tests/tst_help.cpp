@@ -17,9 +17,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -89,6 +91,7 @@ private Q_SLOTS:
     void savingWritesRtfAndAFailureThrows();
     void placedBySmallScreenAndKeptForTheRun();
     void staysUsableBesideAModalScreen();
+    void screenshots();
 
 private:
     int visibleItems() const
@@ -299,6 +302,38 @@ void HelpViewerTest::staysUsableBesideAModalScreen()
     QDialog dialog(&mainWindow);
     dialog.exec();
     QVERIFY(checked);
+}
+
+// Pictures of the viewer over the program's own information base, for a look at what the user
+// sees: QUORVILA_SHOTS names the folder they go to.
+void HelpViewerTest::screenshots()
+{
+    const QString dir = qEnvironmentVariable("QUORVILA_SHOTS");
+    const QString built = QStringLiteral(QUORVILA_DADOS_DIR) + "/TbInfo.DB";
+    if (dir.isEmpty() || !QFile::exists(built))
+        QSKIP("QUORVILA_SHOTS not set or the information base not built");
+    help::setViewer(nullptr);
+    m_viewer.reset();
+    m_dm = std::make_unique<data::TDM>();
+    m_dm->DataModuleCreate(QStringLiteral(QUORVILA_DADOS_DIR));
+    m_dm->openInfo();
+    m_viewer = std::make_unique<help::TFormHelp>(*m_dm);
+    help::setViewer(m_viewer.get());
+    for (int code : {2033, 2001, 1101, 1201}) {
+        help::openPage(code);
+        QTest::qWait(100);
+        m_viewer->grab().save(dir + QString("/help_%1.png").arg(code));
+    }
+    help::openPage(2033);
+    m_viewer->BtMais->click();
+    QTest::qWait(100);
+    m_viewer->Popup1->grab().save(dir + "/help_related.png");
+    m_viewer->Popup1->hide();
+    data::Table *info = m_dm->TbInfo;
+    info->locate("Codigo", 1101);
+    QPixmap verse;
+    verse.loadFromData(info->value("Imagem").toByteArray());
+    verse.save(dir + "/verse_1101.png");
 }
 
 QTEST_MAIN(HelpViewerTest)
