@@ -27,7 +27,7 @@ struct ListButtons
     QPushButton *novo, *editar, *excluir, *csv, *print, *import, *exportB, *help, *fechar;
 };
 
-// Help waits for the help viewer: its button starts disabled.
+// Help opens the page of `helpTag`; printing is wired by each screen to its report.
 ListButtons makeListButtons(const ListButtonTexts &t);
 
 struct EditorButtons

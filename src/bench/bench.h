@@ -27,5 +27,6 @@ void runOfxBench(const Options &);
 void runMainBench(const Options &);
 void runEntriesBench(const Options &);
 void runReportsBench(const Options &);
+void runHelpBench(const Options &);
 
 } // namespace bench

@@ -55,5 +55,6 @@ int main(int argc, char **argv)
     bench::runEntriesBench(o);
     bench::runMainBench(o);
     bench::runReportsBench(o);
+    bench::runHelpBench(o);
     return 0;
 }
