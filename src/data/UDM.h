@@ -30,12 +30,12 @@ public:
     QString DirDados() const { return m_db.dirDados(); }
     QString DirTemp() const { return m_dirTemp; }
     Database &db() { return m_db; }
+    // The information base's own read-only connection (TbInfo's).
+    Database &infoDb() { return m_infoDb; }
 
     // Shared tables; each throws StorageError when its file cannot be opened.
     void openSharedTables(); // TbCfg, then TbUser
     void openInfo();         // TbInfo, on its own read-only connection
-    // The information base's read-only connection, for statements over TbInfo->sqlName().
-    Database &infoDb() { return m_infoDb; }
 
     // Points the eight per-user tables and the chart queries at user `cod` ("0001").
     void pointUserTables(const QString &codUsuario);
