@@ -16,8 +16,7 @@ QList<qlonglong> pageCodes(data::Database &info, const data::Table &tbInfo, int 
     return codes;
 }
 
-std::optional<InfoPage> readPage(data::Database &info, const data::Table &tbInfo,
-                                 qlonglong codigo)
+std::optional<InfoPage> readPage(data::Database &info, const data::Table &tbInfo, qlonglong codigo)
 {
     data::Statement s = info.prepare("SELECT Codigo, Tipo, Titulo, Texto, Dica, Imagem FROM " +
                                      tbInfo.sqlName() + " WHERE Codigo = ?");

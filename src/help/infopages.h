@@ -16,9 +16,6 @@ class Table;
 
 namespace help {
 
-// The kinds of page (Tipo).
-enum InfoKind { TextoBiblico = 1, Reflexao = 2, Artigo = 3, AjudaDoSistema = 4 };
-
 struct InfoPage
 {
     qlonglong codigo = 0;
@@ -29,12 +26,11 @@ struct InfoPage
     QByteArray imagem; // the picture's file bytes (PNG), empty when none
 };
 
-// The codes of every page of kind `tipo`, in code order. Precondition: `tbInfo` is open on
-// `info`. Throws StorageError when the file cannot be read.
+// The codes of every page of kind `tipo` (a PageKind of infocodes.h), in code order. Precondition:
+// `tbInfo` is open on `info`. Throws StorageError when the file cannot be read.
 QList<qlonglong> pageCodes(data::Database &info, const data::Table &tbInfo, int tipo);
 
 // The page with code `codigo`, or nothing when there is none. Same precondition and errors.
-std::optional<InfoPage> readPage(data::Database &info, const data::Table &tbInfo,
-                                 qlonglong codigo);
+std::optional<InfoPage> readPage(data::Database &info, const data::Table &tbInfo, qlonglong codigo);
 
 } // namespace help

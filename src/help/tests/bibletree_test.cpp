@@ -53,8 +53,7 @@ TEST_P(BibleTopicNode, ShowsItsPage)
 INSTANTIATE_TEST_SUITE_P(
     Listed, BibleTopicNode,
     ::testing::Values(
-        NodeCase{1000, "Introdução"},
-        NodeCase{1001, "A Perspectiva da Eternidade"},
+        NodeCase{1000, "Introdução"}, NodeCase{1001, "A Perspectiva da Eternidade"},
         NodeCase{1003, "Você Administra Bem o Seu Dinheiro?"},
         NodeCase{1004, "Princípios Bíblicos de Finanças"},
         NodeCase{1005, "Princípios Bíblicos de Finanças > Você quer Ficar Rico?"},
@@ -81,15 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
         NodeCase{1060, "Devocionais de Finanças > Integridade > Quarta"},
         NodeCase{1064, "Devocionais de Finanças > Contentamento"},
         NodeCase{1071, "Devocionais de Finanças > Contentamento > Sábado"},
-        NodeCase{1072, "Tarefas e Desafios"},
-        NodeCase{1073, "Sugestões de Livros"}),
+        NodeCase{1072, "Tarefas e Desafios"}, NodeCase{1073, "Sugestões de Livros"}),
     [](const auto &info) { return std::to_string(info.param.code); });
 
 TEST(BibleTopics, EverySeriesHasTheSevenDays)
 {
     const auto &t = bibleTopics();
-    const QStringList days = {"Domingo", "Segunda", "Terça", "Quarta",
-                              "Quinta",  "Sexta",   "Sábado"};
+    const QStringList days = {"Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"};
     for (int series : {24, 32, 40, 48, 56, 64}) {
         EXPECT_EQ(t[series].depth, 1) << series;
         for (int d = 0; d < 7; ++d) {

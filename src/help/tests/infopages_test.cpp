@@ -4,6 +4,7 @@
 
 #include <app/tests/infobasefixture.h>
 #include <data/UDM.h>
+#include <help/infocodes.h>
 
 #include <QTemporaryDir>
 
@@ -18,11 +19,11 @@ struct InfoPages : ::testing::Test
     void SetUp() override
     {
         testsupport::makeEmptyInformationBase(dir.path());
-        testsupport::addInformationPages(
-            dir.path(), {{1202, 2, "Segunda", "<p>b</p>", "Dica b"},
-                         {1101, 1, "Verso", "<p>v</p>", {}, QByteArray("PNG")},
-                         {1201, 2, "Primeira", "<p>a</p>", "Dica a"},
-                         {2008, 4, "Ajuda", "<p>h</p>"}});
+        testsupport::addInformationPages(dir.path(),
+                                         {{1202, 2, "Segunda", "<p>b</p>", "Dica b", {}},
+                                          {1101, 1, "Verso", "<p>v</p>", {}, QByteArray("PNG")},
+                                          {1201, 2, "Primeira", "<p>a</p>", "Dica a", {}},
+                                          {2008, 4, "Ajuda", "<p>h</p>", {}, {}}});
         dm.DataModuleCreate(dir.path());
         dm.openInfo();
     }
@@ -30,11 +31,10 @@ struct InfoPages : ::testing::Test
 
 TEST_F(InfoPages, CodesOfAKindInCodeOrder)
 {
-    EXPECT_EQ(help::pageCodes(dm.infoDb(), *dm.TbInfo, help::Reflexao),
+    EXPECT_EQ(help::pageCodes(dm.infoDb(), *dm.TbInfo, help::KindReflection),
               QList<qlonglong>({1201, 1202}));
-    EXPECT_EQ(help::pageCodes(dm.infoDb(), *dm.TbInfo, help::TextoBiblico),
-              QList<qlonglong>({1101}));
-    EXPECT_TRUE(help::pageCodes(dm.infoDb(), *dm.TbInfo, help::Artigo).isEmpty());
+    EXPECT_EQ(help::pageCodes(dm.infoDb(), *dm.TbInfo, help::KindVerse), QList<qlonglong>({1101}));
+    EXPECT_TRUE(help::pageCodes(dm.infoDb(), *dm.TbInfo, help::KindArticle).isEmpty());
 }
 
 TEST_F(InfoPages, APageByCode)
