@@ -37,7 +37,7 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     m_tree = new QTreeWidget;
     m_tree->setObjectName("TreeView1");
     m_tree->setAccessibleName("Tópicos");
-    m_tree->setFixedWidth(290);
+    m_tree->setFixedWidth(330);
     body->addWidget(m_tree);
 
     auto *right = new QVBoxLayout;
@@ -93,12 +93,15 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     layout->addLayout(footer);
 
     createTree();
-    setFixedSize(860, 560);
+    setFixedSize(900, 580);
 }
 
 void TFormBiblia::createTree()
 {
     m_tree->setHeaderHidden(true);
+    // Long titles scroll sideways rather than being cut.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setIconSize(QSize(16, 16));
     const QIcon closed(picture(Picture::BookClosed, 16));

@@ -123,7 +123,7 @@ TFormHelpFast::TFormHelpFast(QWidget *parent) : QDialog(parent)
     layout->addLayout(footer);
 
     m_pages->setCurrentIndex(s_lastTab);
-    setFixedSize(620, 400);
+    setFixedSize(780, 400);
 }
 
 TFormHelpFast::~TFormHelpFast()

@@ -626,6 +626,22 @@ void MainWindowTest::screenshots()
     if (dir.isEmpty())
         QSKIP("QUORVILA_SHOTS not set");
     auto *w = m_q->mainWindow();
+    // With QUORVILA_DADOS naming a built information base, the panels show its pages.
+    if (const QString from = qEnvironmentVariable("QUORVILA_DADOS"); !from.isEmpty()) {
+        data::Database db;
+        db.setDirDados(from);
+        data::AttachGuard info(db, "TbInfo.DB");
+        data::Statement st = db.prepare("SELECT Codigo, Tipo, Titulo, Texto, Dica, Imagem FROM " +
+                                        data::quoteIdent(info.alias()) +
+                                        ".Tabela WHERE Tipo IN (1, 2)");
+        QList<testsupport::InfoPageRow> rows;
+        while (st.step())
+            rows.append({st.column(0).toLongLong(), st.column(1).toInt(), st.column(2).toString(),
+                         st.column(3).toString(), st.column(4).toString(),
+                         st.column(5).toByteArray()});
+        testsupport::addInformationPages(m_dir->path() + "/Dados", rows);
+        QVERIFY(w->InicializarUsuario());
+    }
     QTest::qWait(100);
     w->grab().save(dir + "/main_home.png");
     w->ActionIrParaFin->trigger();
