@@ -1,7 +1,7 @@
 #include "UAbout.h"
 
 #include "helppictures.h"
-#include "readonlytext.h"
+#include "helpwidgets.h"
 
 #include <app/csvwriter.h>
 #include <app/mensagem.h>
@@ -120,19 +120,14 @@ TFormAbout::TFormAbout(int page, QWidget *parent) : QDialog(parent)
     addPage("MemoDoacao", "Faça uma Doação!", doacaoText());
     m_pages->setCurrentIndex(page >= 0 && page < m_pages->count() ? page : 0);
 
-    auto *footer = new QHBoxLayout;
-    auto *verse = new QLabel("\"Em seu coração o homem planeja o seu caminho, mas o Senhor "
-                             "determina os seus passos\". Pv 16:9");
-    verse->setObjectName("LabelVersiculo");
-    verse->setWordWrap(true);
-    verse->setStyleSheet("color: #808000; font-style: italic;");
-    footer->addWidget(verse, 1);
+    QHBoxLayout *footer = addFooterVerse(layout, "\"Em seu coração o homem planeja o seu "
+                                                 "caminho, mas o Senhor determina os seus "
+                                                 "passos\". Pv 16:9");
     auto *fechar = new QPushButton("Fechar");
     fechar->setObjectName("BtFechar");
     fechar->setAutoDefault(false);
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
     footer->addWidget(fechar);
-    layout->addLayout(footer);
     setFixedSize(560, 440);
 }
 

@@ -2,8 +2,8 @@
 
 #include "bibletree.h"
 #include "helppictures.h"
+#include "helpwidgets.h"
 #include "pagecopy.h"
-#include "readonlytext.h"
 
 #include <app/application.h>
 #include <app/helptag.h>
@@ -70,12 +70,8 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     makeReadOnlyText(m_text);
     right->addWidget(m_text, 1);
 
-    auto *footer = new QHBoxLayout;
-    auto *verse =
-        new QLabel("\"Abre os meus olhos para que eu veja   as maravilhas da Tua lei\". Sl 119:18");
-    verse->setObjectName("LabelVersiculo");
-    verse->setStyleSheet("color: #808000; font-style: italic;");
-    footer->addWidget(verse, 1);
+    QHBoxLayout *footer = addFooterVerse(
+        layout, "\"Abre os meus olhos para que eu veja   as maravilhas da Tua lei\". Sl 119:18");
     const auto button = [footer](const char *name, const QString &caption, const QString &hint) {
         auto *b = new QPushButton(caption);
         b->setObjectName(name);
@@ -90,7 +86,6 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     connect(copy, &QPushButton::clicked, this, [this] { app::guarded([this] { copyText(); }); });
     connect(save, &QPushButton::clicked, this, [this] { app::guarded([this] { saveText(); }); });
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
-    layout->addLayout(footer);
 
     createTree();
     setFixedSize(900, 580);

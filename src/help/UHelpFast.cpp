@@ -1,6 +1,7 @@
 #include "UHelpFast.h"
 
 #include "helppictures.h"
+#include "helpwidgets.h"
 
 #include <app/application.h>
 #include <app/csvwriter.h>
@@ -109,18 +110,13 @@ TFormHelpFast::TFormHelpFast(QWidget *parent) : QDialog(parent)
     for (const char *name : {"BitBtn5", "BitBtn6", "BitBtn4"})
         findChild<QPushButton *>(name)->setEnabled(false);
 
-    auto *footer = new QHBoxLayout;
-    auto *verse =
-        new QLabel("\"Ouça conselhos e aceite instruções, e acabará sendo sábio\". Pv 19:20");
-    verse->setObjectName("LabelVersiculo");
-    verse->setStyleSheet("color: #808000; font-style: italic;");
-    footer->addWidget(verse, 1);
+    QHBoxLayout *footer = addFooterVerse(
+        layout, "\"Ouça conselhos e aceite instruções, e acabará sendo sábio\". Pv 19:20");
     auto *fechar = new QPushButton("Fechar");
     fechar->setObjectName("BtFechar");
     fechar->setAutoDefault(false);
     connect(fechar, &QPushButton::clicked, this, [this] { done(Fechar); });
     footer->addWidget(fechar);
-    layout->addLayout(footer);
 
     m_pages->setCurrentIndex(s_lastTab);
     setFixedSize(780, 400);

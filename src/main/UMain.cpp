@@ -188,6 +188,20 @@ private:
 
 // ---------------------------------------------------------------- construction
 
+// A button of the reflection or verse panel, its hint its caption; off until a page is picked,
+// and carrying no page (Tag 0).
+static QPushButton *panelButton(QWidget *panel, const char *name, const QString &caption,
+                                const QRect &geometry)
+{
+    auto *b = new QPushButton(caption, panel);
+    b->setObjectName(name);
+    b->setToolTip(caption);
+    b->setGeometry(geometry);
+    b->setEnabled(false);
+    app::setHelpTag(b, 0);
+    return b;
+}
+
 TFormMainQuorvila_Zx3307::TFormMainQuorvila_Zx3307(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName("TFormMainQuorvila_Zx3307");
@@ -246,17 +260,10 @@ TFormMainQuorvila_Zx3307::TFormMainQuorvila_Zx3307(QWidget *parent) : QMainWindo
     m_image1->setTextFormat(Qt::PlainText);
     app::setHelpTag(m_image1, 0);
     m_image1->installEventFilter(this);
-    m_btOutroVersiculo = new QPushButton("Outro Versículo", palavra);
-    m_btOutroVersiculo->setObjectName("BtOutroVersiculo");
-    m_btOutroVersiculo->setToolTip("Outro Versículo");
-    m_btOutroVersiculo->setGeometry(640, 20, 120, 26);
-    m_btOutroVersiculo->setEnabled(false);
-    m_btLerVersiculo = new QPushButton("Leia o Contexto", palavra);
-    m_btLerVersiculo->setObjectName("BtLerVersiculo");
-    m_btLerVersiculo->setToolTip("Leia o Contexto");
-    m_btLerVersiculo->setGeometry(640, 56, 120, 26);
-    m_btLerVersiculo->setEnabled(false);
-    app::setHelpTag(m_btLerVersiculo, 0);
+    m_btOutroVersiculo =
+        panelButton(palavra, "BtOutroVersiculo", "Outro Versículo", {640, 20, 120, 26});
+    m_btLerVersiculo =
+        panelButton(palavra, "BtLerVersiculo", "Leia o Contexto", {640, 56, 120, 26});
 
     connectActions();
     // On small screens the window starts at the very top.
@@ -421,17 +428,8 @@ QWidget *TFormMainQuorvila_Zx3307::createLeftColumn()
     m_labelDica->setGeometry(6, 24, 116, 190);
     app::setHelpTag(m_labelDica, 0);
     m_labelDica->installEventFilter(this);
-    m_btOutraDica = new QPushButton("Outra Reflexão", dica);
-    m_btOutraDica->setObjectName("BtOutraDica");
-    m_btOutraDica->setToolTip("Outra Reflexão");
-    m_btOutraDica->setGeometry(6, 218, 116, 24);
-    m_btOutraDica->setEnabled(false);
-    m_btLeiaMais = new QPushButton("Leia mais...", dica);
-    m_btLeiaMais->setObjectName("BtLeiaMais");
-    m_btLeiaMais->setToolTip("Leia mais...");
-    m_btLeiaMais->setGeometry(6, 248, 116, 24);
-    m_btLeiaMais->setEnabled(false);
-    app::setHelpTag(m_btLeiaMais, 0);
+    m_btOutraDica = panelButton(dica, "BtOutraDica", "Outra Reflexão", {6, 218, 116, 24});
+    m_btLeiaMais = panelButton(dica, "BtLeiaMais", "Leia mais...", {6, 248, 116, 24});
     return col;
 }
 

@@ -1,5 +1,7 @@
-#include "readonlytext.h"
+#include "helpwidgets.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QTextEdit>
 
 namespace help {
@@ -13,6 +15,18 @@ void makeReadOnlyText(QTextEdit *text)
     text->setCursorWidth(0);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+QHBoxLayout *addFooterVerse(QBoxLayout *into, const QString &verse)
+{
+    auto *footer = new QHBoxLayout;
+    auto *label = new QLabel(verse);
+    label->setObjectName("LabelVersiculo");
+    label->setWordWrap(true);
+    label->setStyleSheet("color: #808000; font-style: italic;");
+    footer->addWidget(label, 1);
+    into->addLayout(footer);
+    return footer;
 }
 
 } // namespace help
