@@ -82,6 +82,8 @@ private Q_SLOTS:
     void quickHelpCodes();
     void aboutCommandsOpenTheirPage_data();
     void aboutCommandsOpenTheirPage();
+    void helpScreensPlacement_data();
+    void helpScreensPlacement();
     void screenshots();
 
 private:
@@ -619,6 +621,39 @@ void MainWindowTest::aboutCommandsOpenTheirPage()
     QCOMPARE(mainPage, 0);
 }
 
+void MainWindowTest::helpScreensPlacement_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("centred"); // else beside the main window's top right
+    QTest::newRow("quick help") << "ActionHelpFast" << true;
+    QTest::newRow("about box") << "ActionSobre" << true;
+    QTest::newRow("Bible reader") << "ActionEducFin" << false;
+}
+
+// Quick help and about box: centred on the main window, 68 pixels right and 5 up. The Bible
+// reader: 5 pixels below the main window's top, its right edge 4 pixels inside the main's.
+void MainWindowTest::helpScreensPlacement()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, centred);
+    auto *w = m_q->mainWindow();
+    const QRect main = w->frameGeometry();
+    QRect placed;
+    atNextDialog([&](QWidget *d) {
+        placed = d->frameGeometry();
+        d->close();
+    });
+    w->findChild<QAction *>(action)->trigger();
+    if (centred) {
+        const QPoint shift = placed.center() - main.center();
+        QVERIFY2(qAbs(shift.x() - 68) <= 1 && qAbs(shift.y() + 5) <= 1,
+                 qPrintable(QString("shifted by %1, %2").arg(shift.x()).arg(shift.y())));
+    } else {
+        QCOMPARE(placed.top(), main.top() + 5);
+        QCOMPARE(placed.right(), main.right() - 4);
+    }
+}
+
 // Not a check: with QUORVILA_SHOTS set to a directory, saves pictures of the main window there.
 void MainWindowTest::screenshots()
 {
@@ -631,9 +666,9 @@ void MainWindowTest::screenshots()
         data::Database db;
         db.setDirDados(from);
         data::AttachGuard info(db, "TbInfo.DB");
-        data::Statement st = db.prepare("SELECT Codigo, Tipo, Titulo, Texto, Dica, Imagem FROM " +
-                                        data::quoteIdent(info.alias()) +
-                                        ".Tabela WHERE Tipo IN (1, 2)");
+        data::Statement st =
+            db.prepare("SELECT Codigo, Tipo, Titulo, Texto, Dica, Imagem FROM " +
+                       data::quoteIdent(info.alias()) + ".Tabela WHERE Tipo IN (1, 2)");
         QList<testsupport::InfoPageRow> rows;
         while (st.step())
             rows.append({st.column(0).toLongLong(), st.column(1).toInt(), st.column(2).toString(),
