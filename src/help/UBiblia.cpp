@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -37,7 +38,7 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     m_tree = new QTreeWidget;
     m_tree->setObjectName("TreeView1");
     m_tree->setAccessibleName("Tópicos");
-    m_tree->setFixedWidth(330);
+    m_tree->setFixedWidth(280);
     body->addWidget(m_tree);
 
     auto *right = new QVBoxLayout;
@@ -51,10 +52,11 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     m_title->setObjectName("DBText1");
     m_title->setTextFormat(Qt::PlainText);
     QFont tf = m_title->font();
-    tf.setPointSize(tf.pointSize() + 3);
+    tf.setPointSize(tf.pointSize() + 2);
     tf.setBold(true);
     m_title->setFont(tf);
     m_title->setStyleSheet("color: #006000;");
+    m_title->setWordWrap(true); // a long title takes a second line rather than being cut
     titleRow->addWidget(m_title, 1);
     auto *help = new QToolButton;
     help->setObjectName("BtFinHelp");
@@ -88,7 +90,8 @@ TFormBiblia::TFormBiblia(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
 
     createTree();
-    setFixedSize(900, 580);
+    // Narrower than the main window, so that it sits inside the main window's right edge.
+    setFixedSize(760, 540);
 }
 
 void TFormBiblia::createTree()
@@ -161,6 +164,9 @@ void TFormBiblia::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     app::placeBesideMainWindow(this);
+    // The window manager's frame may be known only once the window is up; the right edge is
+    // the frame's, so place it again then.
+    QTimer::singleShot(0, this, [this] { app::placeBesideMainWindow(this); });
     m_tree->setFocus();
 }
 
