@@ -35,30 +35,30 @@ void setHelpTag(QObject *control, int code)
     control->setProperty("Tag", code);
 }
 
+// What pressing a help control does: the screen's own step, then the page the control carries.
+static void pressHelp(const QObject *control, const std::function<void()> &before)
+{
+    guarded([&] {
+        if (before)
+            before();
+        openHelp(helpTag(control));
+    });
+}
+
 void wireHelp(QAbstractButton *button, int code, std::function<void()> before)
 {
     setHelpTag(button, code);
     button->setEnabled(true);
-    QObject::connect(button, &QAbstractButton::clicked, button, [button, before] {
-        guarded([&] {
-            if (before)
-                before();
-            openHelp(helpTag(button));
-        });
-    });
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [button, before] { pressHelp(button, before); });
 }
 
 void wireHelp(QAction *action, int code, std::function<void()> before)
 {
     setHelpTag(action, code);
     action->setEnabled(true);
-    QObject::connect(action, &QAction::triggered, action, [action, before] {
-        guarded([&] {
-            if (before)
-                before();
-            openHelp(helpTag(action));
-        });
-    });
+    QObject::connect(action, &QAction::triggered, action,
+                     [action, before] { pressHelp(action, before); });
 }
 
 } // namespace app

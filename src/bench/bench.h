@@ -26,5 +26,6 @@ void runCalcBench(const Options &);
 void runOfxBench(const Options &);
 void runMainBench(const Options &);
 void runEntriesBench(const Options &);
+void runHelpBench(const Options &);
 
 } // namespace bench

@@ -54,5 +54,6 @@ int main(int argc, char **argv)
     bench::runDataBench(o);
     bench::runEntriesBench(o);
     bench::runMainBench(o);
+    bench::runHelpBench(o);
     return 0;
 }

@@ -115,8 +115,13 @@ void RtfWriter::writeBlock(const QTextBlock &block)
         m_body += "\\sa" + twips(bf.bottomMargin());
     m_body += ' ';
     if (QTextList *list = block.textList()) {
-        const QString marker = list->itemText(block);
-        writeRun((marker.isEmpty() ? QString(QChar(0x2022)) : marker) + '\t', block.charFormat());
+        // Numbered lists have their number; the others a bullet.
+        const QTextListFormat::Style style = list->format().style();
+        const bool bullet = style == QTextListFormat::ListDisc ||
+                            style == QTextListFormat::ListCircle ||
+                            style == QTextListFormat::ListSquare;
+        writeRun((bullet ? QString(QChar(0x2022)) : list->itemText(block)) + '\t',
+                 block.charFormat());
     }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fr = it.fragment();
