@@ -40,7 +40,7 @@ QWidget *mainWindow()
     return s_mainWindow;
 }
 
-void placeDialog(QWidget *dialog, QWidget *over)
+void placeDialog(QWidget *dialog, QWidget *over, QPoint shift)
 {
     if (!over)
         over = QApplication::activeWindow();
@@ -51,11 +51,23 @@ void placeDialog(QWidget *dialog, QWidget *over)
     if (over && over->isVisible()) {
         centre = over->frameGeometry().center();
         if (over == s_mainWindow)
-            centre += QPoint(68, -19);
+            centre += shift;
     } else if (QScreen *s = QApplication::primaryScreen()) {
         centre = s->availableGeometry().center();
     }
     dialog->move(centre - QPoint(dialog->width() / 2, dialog->height() / 2));
+}
+
+void placeBesideMainWindow(QWidget *screen)
+{
+    if (!s_mainWindow || !s_mainWindow->isVisible()) {
+        placeDialog(screen, nullptr);
+        return;
+    }
+    const QRect main = s_mainWindow->frameGeometry();
+    // Before the first show a window has no frame yet: its frame is as wide as itself.
+    const int width = screen->frameGeometry().width();
+    screen->move(main.right() - 4 - width + 1, main.top() + 5);
 }
 
 namespace {

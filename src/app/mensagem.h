@@ -2,6 +2,7 @@
 // open over the main window. Tests answer the box through a responder instead of a screen.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -30,7 +31,12 @@ void setMensagemDetailResponder(MensagemDetailResponder responder);
 void setMainWindow(QWidget *w);
 QWidget *mainWindow();
 // Centres `dialog` over `over` (the active window when null); over the main window it is moved a
-// further 68 pixels right and 19 pixels up so it covers the working area, not the button column.
-void placeDialog(QWidget *dialog, QWidget *over = nullptr);
+// further `shift` (68 pixels right and 19 up unless told) so it covers the working area, not the
+// button column.
+void placeDialog(QWidget *dialog, QWidget *over = nullptr, QPoint shift = QPoint(68, -19));
+// Places a screen opened from a feature command: 5 pixels below the main window's top edge, its
+// right edge 4 pixels inside the main window's right edge. Without a main window it is centred
+// on the screen.
+void placeBesideMainWindow(QWidget *screen);
 
 } // namespace app

@@ -14,6 +14,7 @@
 #include <app/keyfilters.h>
 #include <app/mainactions.h>
 #include <app/mensagem.h>
+#include <app/random.h>
 #include <app/waitcursor.h>
 #include <data/UDM.h>
 #include <data/gridlink.h>
@@ -25,6 +26,12 @@
 #include <entries/period.h>
 #include <entries/saldolabels.h>
 #include <entries/session.h>
+#include <help/UAbout.h>
+#include <help/UBiblia.h>
+#include <help/UHelpFast.h>
+#include <help/infocodes.h>
+#include <help/infopages.h>
+#include <help/panelpick.h>
 #include <users/UUser.h>
 #include <users/mainactions.h>
 
@@ -39,6 +46,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -47,6 +55,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+
+#include <optional>
 
 namespace main_ui {
 
@@ -178,6 +188,20 @@ private:
 
 // ---------------------------------------------------------------- construction
 
+// A button of the reflection or verse panel, its hint its caption; off until a page is picked,
+// and carrying no page (Tag 0).
+static QPushButton *panelButton(QWidget *panel, const char *name, const QString &caption,
+                                const QRect &geometry)
+{
+    auto *b = new QPushButton(caption, panel);
+    b->setObjectName(name);
+    b->setToolTip(caption);
+    b->setGeometry(geometry);
+    b->setEnabled(false);
+    app::setHelpTag(b, 0);
+    return b;
+}
+
 TFormMainQuorvila_Zx3307::TFormMainQuorvila_Zx3307(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName("TFormMainQuorvila_Zx3307");
@@ -226,19 +250,20 @@ TFormMainQuorvila_Zx3307::TFormMainQuorvila_Zx3307(QWidget *parent) : QMainWindo
     palavra->setGeometry(0, 444, 774, 110);
     palavra->setAutoFillBackground(true);
     palavra->setStyleSheet("QFrame#PanelPalavra { background: #ECF4EC; }");
-    auto *verse = new QLabel(palavra);
-    verse->setObjectName("LabelPalavra");
-    verse->setGeometry(10, 8, 600, 90);
-    verse->setWordWrap(true);
-    // Verses and reflections come from the information base's reader; their buttons wait for it.
-    auto *outro = new QPushButton("Outro Versículo", palavra);
-    outro->setObjectName("BtOutroVersiculo");
-    outro->setGeometry(640, 20, 120, 26);
-    outro->setEnabled(false);
-    auto *contexto = new QPushButton("Leia o Contexto", palavra);
-    contexto->setObjectName("BtLeiaContexto");
-    contexto->setGeometry(640, 56, 120, 26);
-    contexto->setEnabled(false);
+    // The verse picture; a verse without a picture shows its title instead.
+    m_image1 = new QLabel(palavra);
+    m_image1->setObjectName("Image1");
+    m_image1->setAccessibleName("Versículo");
+    m_image1->setGeometry(10, 8, 600, 90);
+    m_image1->setAlignment(Qt::AlignCenter);
+    m_image1->setWordWrap(true);
+    m_image1->setTextFormat(Qt::PlainText);
+    app::setHelpTag(m_image1, 0);
+    m_image1->installEventFilter(this);
+    m_btOutroVersiculo =
+        panelButton(palavra, "BtOutroVersiculo", "Outro Versículo", {640, 20, 120, 26});
+    m_btLerVersiculo =
+        panelButton(palavra, "BtLerVersiculo", "Leia o Contexto", {640, 56, 120, 26});
 
     connectActions();
     // On small screens the window starts at the very top.
@@ -288,18 +313,22 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionReplicarBem, "ActionReplicarBem", "Replicar &Bem", false);
     action(ActionLocalizarBem, "ActionLocalizarBem", "&Localizar...", false);
     action(ActionCategorias, "ActionCategorias", "Categorias de Bens", false);
-    action(ActionEducFin, "ActionEducFin", "E&ducação Financeira", false);
+    action(ActionEducFin, "ActionEducFin", "E&ducação Financeira");
     action(ActionMatFin, "ActionMatFin", "&Cálculos Financeiros", false);
-    action(ActionHelpFast, "ActionHelpFast", "Ajuda &Rápida", false);
+    action(ActionHelpFast, "ActionHelpFast", "Ajuda &Rápida");
     action(ActionProposito, "ActionProposito", "Propósito " + app::productWebAddress(), false);
     action(ActionHelpConhecendo, "ActionHelpConhecendo",
            "C&onhecendo o Quorvila :: Finanças Pessoais", false);
     action(ActionHelpComoIniciaroUso, "ActionHelpComoIniciaroUso",
            "Como Iniciar o Controle &Financeiro", false);
     action(ActionOqueeControleDeBens, "ActionOqueeControleDeBens", "O Controle de &Bens", false);
-    action(ActionHelpComoApoiar, "ActionHelpComoApoiar", "&Como Você pode Apoiar!", false);
-    action(ActionDoacao, "ActionDoacao", "Faça uma &Doação!", false);
-    action(ActionSobre, "ActionSobre", "&Sobre...", false);
+    action(ActionHelpComoApoiar, "ActionHelpComoApoiar", "&Como Você pode Apoiar!");
+    action(ActionDoacao, "ActionDoacao", "Faça uma &Doação!");
+    action(ActionSobre, "ActionSobre", "&Sobre...");
+    // The about box opens on the page its command's Tag names.
+    ActionSobre->setProperty("Tag", help::TFormAbout::Sobre);
+    ActionHelpComoApoiar->setProperty("Tag", help::TFormAbout::ComoApoiar);
+    ActionDoacao->setProperty("Tag", help::TFormAbout::Doacao);
 }
 
 void TFormMainQuorvila_Zx3307::createMenus()
@@ -366,9 +395,9 @@ QWidget *TFormMainQuorvila_Zx3307::createLeftColumn()
 {
     auto *col = new QWidget;
     col->setObjectName("PanelLeft");
-    const auto button = [col](QAction *a, const QString &caption, int y) {
+    const auto button = [col](QAction *a, const char *name, const QString &caption, int y) {
         auto *b = new QToolButton(col);
-        b->setObjectName("Bt" + a->objectName().mid(6));
+        b->setObjectName(name);
         b->setText(caption);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setGeometry(6, y, 128, 44);
@@ -377,9 +406,9 @@ QWidget *TFormMainQuorvila_Zx3307::createLeftColumn()
         QObject::connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
         return b;
     };
-    button(ActionHelpFast, "&Ajuda Rápida", 6);
-    button(ActionEducFin, "Educação Financeira", 54);
-    button(ActionMatFin, "Cálculos Financeiros", 102);
+    button(ActionHelpFast, "BtHelpFast", "&Ajuda Rápida", 6);
+    button(ActionEducFin, "BtBiblia", "Educação Financeira", 54);
+    button(ActionMatFin, "BtMatFin", "Cálculos Financeiros", 102);
 
     auto *dica = new QFrame(col);
     dica->setObjectName("PanelDica");
@@ -390,19 +419,17 @@ QWidget *TFormMainQuorvila_Zx3307::createLeftColumn()
     f.setBold(true);
     title->setFont(f);
     title->setGeometry(6, 4, 116, 18);
-    auto *text = new QLabel(dica);
-    text->setObjectName("LabelDica");
-    text->setWordWrap(true);
-    text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    text->setGeometry(6, 24, 116, 190);
-    auto *outra = new QPushButton("Outra Reflexão", dica);
-    outra->setObjectName("BtOutraReflexao");
-    outra->setGeometry(6, 218, 116, 24);
-    outra->setEnabled(false);
-    auto *mais = new QPushButton("Leia mais...", dica);
-    mais->setObjectName("BtLeiaMais");
-    mais->setGeometry(6, 248, 116, 24);
-    mais->setEnabled(false);
+    m_labelDica = new QLabel(dica);
+    m_labelDica->setObjectName("LabelDica");
+    m_labelDica->setAccessibleName("Reflexão");
+    m_labelDica->setTextFormat(Qt::PlainText); // stored text, never markup
+    m_labelDica->setWordWrap(true);
+    m_labelDica->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_labelDica->setGeometry(6, 24, 116, 190);
+    app::setHelpTag(m_labelDica, 0);
+    m_labelDica->installEventFilter(this);
+    m_btOutraDica = panelButton(dica, "BtOutraDica", "Outra Reflexão", {6, 218, 116, 24});
+    m_btLeiaMais = panelButton(dica, "BtLeiaMais", "Leia mais...", {6, 248, 116, 24});
     return col;
 }
 
@@ -648,6 +675,19 @@ void TFormMainQuorvila_Zx3307::connectActions()
     app::wireHelp(ActionHelpConhecendo, 2007);
     app::wireHelp(ActionHelpComoIniciaroUso, 2004);
     app::wireHelp(ActionOqueeControleDeBens, 2002);
+
+    on(ActionHelpFast, &TFormMainQuorvila_Zx3307::ActionHelpFastExecute);
+    on(ActionEducFin, &TFormMainQuorvila_Zx3307::ActionEducFinExecute);
+    for (QAction *a : {ActionSobre, ActionHelpComoApoiar, ActionDoacao})
+        connect(a, &QAction::triggered, this,
+                [this, a] { app::guarded([this, a] { openAbout(a->property("Tag").toInt()); }); });
+    const auto click = [this](QPushButton *b, auto fn) {
+        connect(b, &QPushButton::clicked, this, [this, fn] { app::guarded([this, fn] { fn(); }); });
+    };
+    click(m_btOutraDica, [this] { BtOutraDicaClick(); });
+    click(m_btOutroVersiculo, [this] { BtOutroVersiculoClick(); });
+    click(m_btLeiaMais, [this] { openPanelPage(m_btLeiaMais); });
+    click(m_btLerVersiculo, [this] { openPanelPage(m_btLerVersiculo); });
 }
 
 // ---------------------------------------------------------------- the signed-in user
@@ -829,6 +869,10 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     }
     startSession();
     entries::applyUserDefaults(*m_dm->TbUser, app::today());
+    // A verse, then a reflection; a failure to read the information base is reported and
+    // signing in goes on.
+    app::guarded([this] { BtOutroVersiculoClick(); });
+    app::guarded([this] { BtOutraDicaClick(); });
     m_histories = entries::earlierHistories(m_dm->db(), *m_dm->TbFin);
     m_session->period() = entries::restoreUserPeriod(*m_dm->TbUser);
     m_data->setMonthDate(m_session->period().DtIni);
@@ -1069,6 +1113,134 @@ void TFormMainQuorvila_Zx3307::DBGridFinTitleClick(int section)
     }
 }
 
+// ---------------------------------------------------------------- reflections and verses
+
+void TFormMainQuorvila_Zx3307::hideFindPanels()
+{
+    // The assets page's find panel arrives with the asset register.
+    m_findPanel->hide();
+}
+
+namespace {
+
+// Shows the page a panel picked, or nothing; the panel's controls take its code.
+struct PanelPick
+{
+    std::optional<help::InfoPage> page;
+    int candidates = 0;
+};
+
+PanelPick pickPanelPage(data::TDM &dm, int tipo, qlonglong current)
+{
+    if (!dm.TbInfo->isActive())
+        return {};
+    const QList<qlonglong> codes = help::pageCodes(dm.infoDb(), *dm.TbInfo, tipo);
+    const qlonglong code = help::pickAnother(codes, current, app::randomBelow);
+    PanelPick pick;
+    pick.candidates = int(codes.size());
+    if (code)
+        pick.page = help::readPage(dm.infoDb(), *dm.TbInfo, code);
+    return pick;
+}
+
+void setTag(std::initializer_list<QWidget *> controls, qlonglong code)
+{
+    for (QWidget *w : controls)
+        app::setHelpTag(w, int(code));
+}
+
+} // namespace
+
+void TFormMainQuorvila_Zx3307::BtOutraDicaClick()
+{
+    hideFindPanels();
+    const PanelPick pick = pickPanelPage(*m_dm, help::KindReflection, app::helpTag(m_labelDica));
+    m_labelDica->setText(pick.page ? pick.page->dica : QString());
+    setTag({m_labelDica, m_btLeiaMais}, pick.page ? pick.page->codigo : 0);
+    // With a single reflection there is no other one to show.
+    m_btOutraDica->setEnabled(pick.candidates > 1);
+    m_btLeiaMais->setEnabled(bool(pick.page));
+}
+
+void TFormMainQuorvila_Zx3307::BtOutroVersiculoClick()
+{
+    hideFindPanels();
+    const PanelPick pick = pickPanelPage(*m_dm, help::KindVerse, app::helpTag(m_image1));
+    QPixmap picture;
+    if (pick.page && !pick.page->imagem.isEmpty())
+        picture.loadFromData(pick.page->imagem);
+    if (!picture.isNull()) {
+        if (picture.width() > m_image1->width() || picture.height() > m_image1->height())
+            picture =
+                picture.scaled(m_image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_image1->setPixmap(picture);
+    } else {
+        m_image1->setText(pick.page ? pick.page->titulo : QString());
+    }
+    setTag({m_image1, m_btLerVersiculo}, pick.page ? pick.page->codigo : 0);
+    m_btOutroVersiculo->setEnabled(pick.candidates > 1);
+    m_btLerVersiculo->setEnabled(bool(pick.page));
+}
+
+void TFormMainQuorvila_Zx3307::openPanelPage(const QWidget *tagged)
+{
+    hideFindPanels();
+    if (const int code = app::helpTag(tagged); code > 0)
+        app::openHelp(code);
+}
+
+// ---------------------------------------------------------------- the help screens
+
+void TFormMainQuorvila_Zx3307::ActionHelpFastExecute()
+{
+    int code = help::TFormHelpFast::Fechar;
+    {
+        help::TFormHelpFast quick(this);
+        code = quick.exec();
+    }
+    actOnQuickHelpCode(code);
+}
+
+void TFormMainQuorvila_Zx3307::actOnQuickHelpCode(int code)
+{
+    using Q = help::TFormHelpFast;
+    switch (code) {
+    case Q::ComoApoiar:
+        openAbout(help::TFormAbout::ComoApoiar);
+        break;
+    case Q::PlanoDeContas:
+        showFinPage();
+        ActionPlanoCta->trigger();
+        break;
+    case Q::ControleFin:
+        showFinPage();
+        break;
+    case Q::EducacaoFin:
+        ActionEducFin->trigger();
+        break;
+    default:
+        // 0: closed with "Fechar". The asset register (4, 5) and the calculators (7) have no
+        // screens yet, and the quick help keeps their buttons disabled.
+        break;
+    }
+}
+
+void TFormMainQuorvila_Zx3307::openAbout(int page)
+{
+    m_pages->setCurrentIndex(0);
+    help::TFormAbout about(page, this);
+    about.exec();
+}
+
+void TFormMainQuorvila_Zx3307::ActionEducFinExecute()
+{
+    if (!m_dm)
+        return; // before start-up has made the data module
+    m_pages->setCurrentIndex(0);
+    help::TFormBiblia reader(*m_dm, this);
+    reader.exec();
+}
+
 // ---------------------------------------------------------------- the period
 
 // ---------------------------------------------------------------- events
@@ -1091,6 +1263,11 @@ bool TFormMainQuorvila_Zx3307::eventFilter(QObject *watched, QEvent *event)
         f.setBold(event->type() == QEvent::Enter);
         m_btPeriodo->setFont(f);
         return false;
+    }
+    if ((watched == m_labelDica || watched == m_image1) &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        app::guarded([this, watched] { openPanelPage(static_cast<QWidget *>(watched)); });
+        return true;
     }
     if (watched == m_editFind && event->type() == QEvent::FocusOut) {
         m_findPanel->hide();

@@ -114,6 +114,17 @@ private:
     void openEditor(const QString &caption, bool enabled);
     void showFinPage();
 
+    // The reflection and verse panels: pick another page of their kind, open the page shown.
+    void BtOutraDicaClick();
+    void BtOutroVersiculoClick();
+    void openPanelPage(const QWidget *tagged);
+    void hideFindPanels();
+    // The help screens; the quick help's code says where to go next.
+    void ActionHelpFastExecute();
+    void actOnQuickHelpCode(int code);
+    void openAbout(int page);
+    void ActionEducFinExecute();
+
     void refreshCurrentPanel();
     void refreshPeriodCaption();
     void startSession();
@@ -132,6 +143,11 @@ private:
            *m_contaOrigem = nullptr, *m_obs = nullptr;
     QLabel *m_figures[11] = {};
     QFrame *m_findPanel = nullptr;
+    // The panels; each keeps the code of its page in the "Tag" property of its label and its
+    // "read" button (0 before the first pick and while the kind has no page).
+    QLabel *m_labelDica = nullptr, *m_image1 = nullptr;
+    QPushButton *m_btOutraDica = nullptr, *m_btLeiaMais = nullptr, *m_btOutroVersiculo = nullptr,
+                *m_btLerVersiculo = nullptr;
     QLineEdit *m_editFind = nullptr;
     QMenu *m_popupOk = nullptr;
     accounts::TFormHstoView *m_hstoView = nullptr;

@@ -3,6 +3,7 @@
 #include <app/Quorvila.h>
 #include <app/application.h>
 #include <app/dates.h>
+#include <app/helptag.h>
 #include <app/mensagem.h>
 #include <app/platformbox.h>
 #include <app/tests/infobasefixture.h>
@@ -12,8 +13,10 @@
 #include <main/UMain.h>
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +76,14 @@ private Q_SLOTS:
     void storedTextIsShownAsTyped_data();
     void storedTextIsShownAsTyped();
     void largestAmountsAreShownWhole();
+    void panelsAfterSignIn_data();
+    void panelsAfterSignIn();
+    void quickHelpCodes_data();
+    void quickHelpCodes();
+    void aboutCommandsOpenTheirPage_data();
+    void aboutCommandsOpenTheirPage();
+    void helpScreensPlacement_data();
+    void helpScreensPlacement();
     void screenshots();
 
 private:
@@ -285,8 +296,10 @@ void MainWindowTest::userScreensOpenOverTheHomePage_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("closeWith");
-    QTest::newRow("Alternar Usuário") << "ActionChangeUser" << "BtOk";
-    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup" << "BtFechar";
+    QTest::newRow("Alternar Usuário") << "ActionChangeUser"
+                                      << "BtOk";
+    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup"
+                                                    << "BtFechar";
 }
 
 void MainWindowTest::userScreensOpenOverTheHomePage()
@@ -314,7 +327,8 @@ void MainWindowTest::storedTextIsShownAsTyped_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown");
     const QString account = "<i>Banco</i> Digital";
-    QTest::newRow("main window, note") << false << "DBTextObs" << "<b>ver</b> extrato";
+    QTest::newRow("main window, note") << false << "DBTextObs"
+                                       << "<b>ver</b> extrato";
     QTest::newRow("main window, destination") << false << "DBTextContaDestino" << account;
     QTest::newRow("main window, origin") << false << "DBTextContaOrigem" << account;
     QTest::newRow("editor, destination") << true << "LbCtaDeb" << account;
@@ -435,6 +449,211 @@ void MainWindowTest::largestAmountsAreShownWhole()
     QCOMPARE(w->findChild<QLabel *>("LabelSlAnt")->toolTip(), QString());
 }
 
+namespace {
+
+QByteArray versePicture(QColor colour)
+{
+    QImage img(600, 90, QImage::Format_RGB32);
+    img.fill(colour);
+    QByteArray png;
+    QBuffer buf(&png);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return png;
+}
+
+} // namespace
+
+void MainWindowTest::panelsAfterSignIn_data()
+{
+    QTest::addColumn<int>("pages"); // of each kind
+    QTest::newRow("none: empty panels, buttons off") << 0;
+    QTest::newRow("one: shown, nothing else to pick") << 1;
+    QTest::newRow("two: they alternate") << 2;
+    QTest::newRow("three: never the same twice") << 3;
+}
+
+// After sign-in each panel shows a page of its kind and keeps its code; "Outra Reflexão" and
+// "Outro Versículo" change it, and the read buttons open the page shown.
+void MainWindowTest::panelsAfterSignIn()
+{
+    QFETCH(int, pages);
+    QList<testsupport::InfoPageRow> rows;
+    for (int i = 0; i < pages; ++i) {
+        rows.append({1201 + i,
+                     2,
+                     QString("Reflexão %1").arg(i),
+                     "<p>r</p>",
+                     QString("Dica número %1").arg(i),
+                     {}});
+        rows.append({1101 + i,
+                     1,
+                     QString("Versículo %1").arg(i),
+                     "<p>v</p>",
+                     {},
+                     versePicture(QColor::fromHsv(i * 100, 200, 200))});
+    }
+    testsupport::addInformationPages(m_dir->path() + "/Dados", rows);
+    QList<int> opened;
+    app::setHelpOpener([&](int code) { opened << code; });
+    const auto guard = qScopeGuard([] { app::setHelpOpener(nullptr); });
+    auto *w = m_q->mainWindow();
+    QVERIFY(w->InicializarUsuario());
+
+    auto *dica = w->findChild<QLabel *>("LabelDica");
+    auto *image = w->findChild<QLabel *>("Image1");
+    auto *outra = w->findChild<QPushButton *>("BtOutraDica");
+    auto *leia = w->findChild<QPushButton *>("BtLeiaMais");
+    auto *outroVers = w->findChild<QPushButton *>("BtOutroVersiculo");
+    auto *lerVers = w->findChild<QPushButton *>("BtLerVersiculo");
+    QCOMPARE(outra->toolTip(), QString("Outra Reflexão"));
+    QCOMPARE(lerVers->toolTip(), QString("Leia o Contexto"));
+    QCOMPARE(leia->isEnabled(), pages > 0);
+    QCOMPARE(lerVers->isEnabled(), pages > 0);
+    QCOMPARE(outra->isEnabled(), pages > 1);
+    QCOMPARE(outroVers->isEnabled(), pages > 1);
+    if (pages == 0) {
+        QCOMPARE(dica->text(), QString());
+        QCOMPARE(app::helpTag(leia), 0);
+        QVERIFY(image->pixmap().isNull());
+        return;
+    }
+    // The label and the read button share the page's code, and the label shows its Dica.
+    int reflection = app::helpTag(dica);
+    QCOMPARE(app::helpTag(leia), reflection);
+    QCOMPARE(dica->text(), QString("Dica número %1").arg(reflection - 1201));
+    QVERIFY(!image->pixmap().isNull());
+    QCOMPARE(app::helpTag(lerVers), app::helpTag(image));
+
+    for (int i = 0; i < 6 && pages > 1; ++i) {
+        const int before = app::helpTag(dica);
+        outra->click();
+        QVERIFY(app::helpTag(dica) != before);
+        if (pages == 2)
+            QCOMPARE(app::helpTag(dica), 1201 + 1202 - before);
+        const int verse = app::helpTag(image);
+        outroVers->click();
+        QVERIFY(app::helpTag(image) != verse);
+    }
+    reflection = app::helpTag(dica);
+    leia->click();
+    QTest::mouseDClick(dica, Qt::LeftButton);
+    QTest::mouseDClick(image, Qt::LeftButton);
+    QCOMPARE(opened, QList<int>({reflection, reflection, app::helpTag(image)}));
+}
+
+void MainWindowTest::quickHelpCodes_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("nextScreen"); // the screen the main window opens, if any
+    QTest::addColumn<QString>("page");       // the main window's page then
+    QTest::newRow("1: about box on Como Apoiar") << "BitBtn8" << 0 << "TFormAbout"
+                                                 << "TabHome";
+    QTest::newRow("2: chart of accounts") << "BitBtn2" << 1 << "TFormCta"
+                                          << "TabFin";
+    QTest::newRow("3: finance page") << "BitBtn3" << 1 << ""
+                                     << "TabFin";
+    QTest::newRow("6: Bible reader") << "BitBtn9" << 3 << "TFormBiblia"
+                                     << "TabHome";
+    QTest::newRow("0: Fechar does nothing") << "BtFechar" << 0 << ""
+                                            << "TabFin";
+}
+
+void MainWindowTest::quickHelpCodes()
+{
+    QFETCH(QString, button);
+    QFETCH(int, tab);
+    QFETCH(QString, nextScreen);
+    QFETCH(QString, page);
+    auto *w = m_q->mainWindow();
+    auto *pages = w->findChild<QTabWidget *>("PageControl1");
+    w->ActionIrParaFin->trigger();
+    QString opened, pageThen;
+    int aboutPage = -1;
+    atNextDialog([&](QWidget *quick) {
+        QCOMPARE(quick->objectName(), QString("TFormHelpFast"));
+        quick->findChild<QTabWidget *>("PageControlHelp")->setCurrentIndex(tab);
+        quick->findChild<QPushButton *>(button)->click();
+        if (nextScreen.isEmpty())
+            return;
+        atNextDialog([&](QWidget *d) {
+            opened = d->objectName();
+            pageThen = pages->currentWidget()->objectName();
+            if (auto *p = d->findChild<QTabWidget *>("PageControl1"))
+                aboutPage = p->currentIndex();
+            d->close();
+        });
+    });
+    w->ActionHelpFast->trigger();
+    QTRY_COMPARE(opened, nextScreen);
+    QCOMPARE(nextScreen.isEmpty() ? pages->currentWidget()->objectName() : pageThen, page);
+    if (nextScreen == "TFormAbout")
+        QCOMPARE(aboutPage, 2);
+    if (page == "TabFin")
+        QCOMPARE(w->focusWidget(), w->grid());
+}
+
+void MainWindowTest::aboutCommandsOpenTheirPage_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("page");
+    QTest::newRow("Sobre") << "ActionSobre" << 0;
+    QTest::newRow("Como Você pode Apoiar") << "ActionHelpComoApoiar" << 2;
+    QTest::newRow("Faça uma Doação") << "ActionDoacao" << 3;
+}
+
+void MainWindowTest::aboutCommandsOpenTheirPage()
+{
+    QFETCH(QString, action);
+    QFETCH(int, page);
+    auto *w = m_q->mainWindow();
+    auto *pages = w->findChild<QTabWidget *>("PageControl1");
+    w->ActionIrParaFin->trigger();
+    int shown = -1, mainPage = -1;
+    atNextDialog([&](QWidget *d) {
+        shown = d->findChild<QTabWidget *>("PageControl1")->currentIndex();
+        mainPage = pages->currentIndex();
+        d->close();
+    });
+    w->findChild<QAction *>(action)->trigger();
+    QCOMPARE(shown, page);
+    QCOMPARE(mainPage, 0);
+}
+
+void MainWindowTest::helpScreensPlacement_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("centred"); // else beside the main window's top right
+    QTest::newRow("quick help") << "ActionHelpFast" << true;
+    QTest::newRow("about box") << "ActionSobre" << true;
+    QTest::newRow("Bible reader") << "ActionEducFin" << false;
+}
+
+// Quick help and about box: centred on the main window, 68 pixels right and 5 up. The Bible
+// reader: 5 pixels below the main window's top, its right edge 4 pixels inside the main's.
+void MainWindowTest::helpScreensPlacement()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, centred);
+    auto *w = m_q->mainWindow();
+    const QRect main = w->frameGeometry();
+    QRect placed;
+    atNextDialog([&](QWidget *d) {
+        placed = d->frameGeometry();
+        d->close();
+    });
+    w->findChild<QAction *>(action)->trigger();
+    if (centred) {
+        const QPoint shift = placed.center() - main.center();
+        QVERIFY2(qAbs(shift.x() - 68) <= 1 && qAbs(shift.y() + 5) <= 1,
+                 qPrintable(QString("shifted by %1, %2").arg(shift.x()).arg(shift.y())));
+    } else {
+        QCOMPARE(placed.top(), main.top() + 5);
+        QCOMPARE(placed.right(), main.right() - 4);
+    }
+}
+
 // Not a check: with QUORVILA_SHOTS set to a directory, saves pictures of the main window there.
 void MainWindowTest::screenshots()
 {
@@ -442,6 +661,22 @@ void MainWindowTest::screenshots()
     if (dir.isEmpty())
         QSKIP("QUORVILA_SHOTS not set");
     auto *w = m_q->mainWindow();
+    // With QUORVILA_DADOS naming a built information base, the panels show its pages.
+    if (const QString from = qEnvironmentVariable("QUORVILA_DADOS"); !from.isEmpty()) {
+        data::Database db;
+        db.setDirDados(from);
+        data::AttachGuard info(db, "TbInfo.DB");
+        data::Statement st =
+            db.prepare("SELECT Codigo, Tipo, Titulo, Texto, Dica, Imagem FROM " +
+                       data::quoteIdent(info.alias()) + ".Tabela WHERE Tipo IN (1, 2)");
+        QList<testsupport::InfoPageRow> rows;
+        while (st.step())
+            rows.append({st.column(0).toLongLong(), st.column(1).toInt(), st.column(2).toString(),
+                         st.column(3).toString(), st.column(4).toString(),
+                         st.column(5).toByteArray()});
+        testsupport::addInformationPages(m_dir->path() + "/Dados", rows);
+        QVERIFY(w->InicializarUsuario());
+    }
     QTest::qWait(100);
     w->grab().save(dir + "/main_home.png");
     w->ActionIrParaFin->trigger();
