@@ -1,0 +1,139 @@
+#include "accountsums_internal.h"
+
+#include <data/UDM.h>
+#include <data/database.h>
+#include <data/table.h>
+
+namespace ledger {
+
+Book Book::of(data::TDM &dm)
+{
+    return {dm.db(), dm.TbFin->sqlName(), dm.TbCta->sqlName()};
+}
+
+} // namespace ledger
+
+namespace ledger::internal {
+
+namespace {
+
+QString stored(const QDate &d)
+{
+    return d.toString("yyyy-MM-dd");
+}
+
+bool isCash(int cta)
+{
+    return cta > 0 && cta < 100;
+}
+
+// Slice -1: before J; 0: J up to the day before D1; 1..n: the columns.
+void addSide(Scan &scan, int cta, int slice, app::Money v, bool debit, size_t columns)
+{
+    if (cta <= 0)
+        return;
+    if (slice == -1 && !isCash(cta))
+        return; // income and expenses start every year at zero
+    AccountSums &a = scan.accounts[cta];
+    if (a.cols.size() != columns)
+        a.cols.resize(columns);
+    Side &s = slice == -1 ? a.before : slice == 0 ? a.open : a.cols[size_t(slice - 1)];
+    (debit ? s.deb : s.cred) += v;
+    s.seen = true;
+    if (slice == -1)
+        (debit ? scan.DebAnoAnt : scan.CredAnoAnt) += v;
+}
+
+} // namespace
+
+Scan scanBook(const Book &book, const QDate &J, const QDate &D1, const QDate &D2, Columns cols)
+{
+    // Grouping by the pair of accounts keeps the result to a few hundred rows whatever the size
+    // of the book; each row is then counted on both its sides here.
+    const QString column =
+        cols == Columns::Months ? "CAST(substr(Data, 6, 2) AS INTEGER)" : QString("1");
+    data::Statement st = book.db.prepare(
+        "SELECT CtaDeb, CtaCred, CASE WHEN Data<?1 THEN -1 WHEN Data<?2 THEN 0 ELSE " + column +
+        " END AS Fatia, sum(Valor) FROM " + book.fin + " INDEXED BY IdxSaldos" +
+        " WHERE Data<=?3 GROUP BY Fatia, CtaDeb, CtaCred");
+    st.bindAll({stored(J), stored(D1), stored(D2)});
+    const size_t columns = cols == Columns::Months ? 12 : 1;
+    Scan scan;
+    while (st.step()) {
+        const int deb = st.column(0).toInt(), cred = st.column(1).toInt();
+        const int slice = st.column(2).toInt();
+        if (slice < -1 || slice > int(columns))
+            continue;
+        const app::Money v = app::Money::fromCentavos(st.column(3).toLongLong());
+        addSide(scan, deb, slice, v, true, columns);
+        addSide(scan, cred, slice, v, false, columns);
+    }
+    return scan;
+}
+
+bool settleCarried(int cta, AccountSums &s)
+{
+    if (isCash(cta) && s.before.deb == s.before.cred)
+        s.before = Side{};
+    bool listed = s.before.seen || s.open.seen;
+    for (const Side &c : s.cols)
+        listed = listed || c.seen;
+    return listed;
+}
+
+int groupOfCodRed(int codRed)
+{
+    return codRed < 100 ? 0 : codRed < 200 ? 1 : 2;
+}
+
+Chart readChart(const Book &book)
+{
+    Chart chart;
+    data::Statement st =
+        book.db.prepare("SELECT CodCta, CodRed, Descricao FROM " + book.cta + " ORDER BY CodCta");
+    while (st.step()) {
+        const QString cod = st.column(0).toString();
+        const QVariant red = st.column(1);
+        chart.byCod.insert(cod, {cod, st.column(2).toString()});
+        if (!red.isNull() && red.toInt() > 0) {
+            chart.codCtaByRed.insert(red.toInt(), cod);
+            chart.redByCod.insert(cod, red.toInt());
+        }
+    }
+    return chart;
+}
+
+QString missingCode(int codRed)
+{
+    return QString::number(groupOfCodRed(codRed)) + ".??.??";
+}
+
+QString missingTitle()
+{
+    return "Conta não cadastrada no Plano de Contas";
+}
+
+std::vector<LevelRow> levelRows(const std::vector<Leaf> &leaves)
+{
+    std::map<QString, LevelRow> rows;
+    const auto add = [&](const QString &code, int nv, const std::vector<app::Money> &v) {
+        LevelRow &r = rows[code];
+        if (r.v.empty()) {
+            r = {code, nv, std::vector<app::Money>(v.size())};
+        }
+        for (size_t i = 0; i < v.size(); ++i)
+            r.v[i] += v[i];
+    };
+    for (const Leaf &l : leaves) {
+        add(l.ExtCta.left(1), 1, l.v);
+        if (!l.missing)
+            add(l.ExtCta.left(4), 2, l.v);
+    }
+    std::vector<LevelRow> out;
+    out.reserve(rows.size());
+    for (auto &[code, r] : rows)
+        out.push_back(std::move(r));
+    return out;
+}
+
+} // namespace ledger::internal
