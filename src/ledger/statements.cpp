@@ -92,6 +92,13 @@ Ledger Ledger::build(const Book &book, const QDate &dtIni, const QDate &dtFim)
     return l;
 }
 
+Ledger Ledger::fromRows(std::vector<LctoRow> rows)
+{
+    Ledger l;
+    l.m_rows = std::move(rows);
+    return l;
+}
+
 std::span<const LctoRow> Ledger::of(int cta) const
 {
     const auto b = std::partition_point(m_rows.begin(), m_rows.end(),

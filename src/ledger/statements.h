@@ -41,6 +41,8 @@ class Ledger
 {
 public:
     static Ledger build(const Book &book, const QDate &dtIni, const QDate &dtFim);
+    // A ledger of given rows, already in ledger order (for tests and callers that hold rows).
+    static Ledger fromRows(std::vector<LctoRow> rows);
 
     // The rows of one account, in order (empty when it has none).
     std::span<const LctoRow> of(int cta) const;
