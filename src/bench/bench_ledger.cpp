@@ -30,26 +30,32 @@ void runLedgerBench(const Options &o)
     size_t sink = 0;
     report("trial balance of a month (levels included)",
            medianMs(o.repetitions,
-                    [&] { sink += ledger::BalView(book, {2026, 6, 1}, {2026, 6, 30}).rows.size(); }),
+                    [&] {
+                        sink += ledger::BalView(book, {2026, 6, 1}, {2026, 6, 30}).rows.size();
+                    }),
            o.repetitions);
     report("trial balance of a year (levels included)",
-           medianMs(o.repetitions, [&] {
-               sink += ledger::BalView(book, {2026, 1, 1}, {2026, 12, 31}).rows.size();
-           }),
+           medianMs(o.repetitions,
+                    [&] {
+                        sink += ledger::BalView(book, {2026, 1, 1}, {2026, 12, 31}).rows.size();
+                    }),
            o.repetitions);
     report("statement of one account for a year",
-           medianMs(o.repetitions, [&] {
-               sink += ledger::readStatement(book, 13, {2026, 1, 1}, {2026, 12, 31}, {}).size();
-           }),
+           medianMs(
+               o.repetitions,
+               [&] {
+                   sink += ledger::readStatement(book, 13, {2026, 1, 1}, {2026, 12, 31}, {}).size();
+               }),
            o.repetitions);
     report("ledger of all accounts for a year",
-           medianMs(o.repetitions, [&] {
-               sink += ledger::Ledger::build(book, {2026, 1, 1}, {2026, 12, 31}).rows().size();
-           }),
+           medianMs(
+               o.repetitions,
+               [&] {
+                   sink += ledger::Ledger::build(book, {2026, 1, 1}, {2026, 12, 31}).rows().size();
+               }),
            o.repetitions);
-    report("year map", medianMs(o.repetitions, [&] {
-               sink += ledger::BalMapaView(book, 2026).rows.size();
-           }),
+    report("year map",
+           medianMs(o.repetitions, [&] { sink += ledger::BalMapaView(book, 2026).rows.size(); }),
            o.repetitions);
     if (sink == 0)
         report("(no rows: the book is empty)", 0, 0);

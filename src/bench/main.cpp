@@ -53,9 +53,9 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     o.workDir = dir.path();
     const std::pair<const char *, void (*)(const bench::Options &)> parts[] = {
-        {"calc", bench::runCalcBench},       {"ofx", bench::runOfxBench},
-        {"data", bench::runDataBench},       {"entries", bench::runEntriesBench},
-        {"ledger", bench::runLedgerBench},   {"main", bench::runMainBench}};
+        {"calc", bench::runCalcBench},     {"ofx", bench::runOfxBench},
+        {"data", bench::runDataBench},     {"entries", bench::runEntriesBench},
+        {"ledger", bench::runLedgerBench}, {"main", bench::runMainBench}};
     for (const auto &[name, run] : parts)
         if (o.only.isEmpty() || o.only == name)
             run(o);

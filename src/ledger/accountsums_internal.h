@@ -37,8 +37,7 @@ struct Scan
     app::Money CredAnoAnt, DebAnoAnt;    // cash credits and debits before J
 };
 
-enum class Columns
-{
+enum class Columns {
     OnePeriod, // one column: D1..D2
     Months     // twelve columns by the month of the entry; D1 must be J
 };

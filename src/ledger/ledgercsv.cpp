@@ -54,8 +54,7 @@ void addPeriodTotals(CsvWriter &w, const StatementPeriod &p, const BcteRow &acco
     if (count > 0)
         w.addLine(";" + QString::number(count) + " lançamento(s);;;Mov. Período:;;" +
                   n(account.VariacaoSaldo) + ";");
-    w.addLine(";;;;Saldo Atual (" + CsvWriter::date(p.dtFim) + ");;" + n(account.SaldoAtual) +
-              ";");
+    w.addLine(";;;;Saldo Atual (" + CsvWriter::date(p.dtFim) + ");;" + n(account.SaldoAtual) + ";");
 }
 
 void addGenerated(CsvWriter &w, const StatementPeriod &p)
@@ -77,8 +76,7 @@ CsvWriter trialBalanceCsv(const app::CsvUser &user, const QString &caption,
     w.addEmptyLine();
     for (const BcteRow &r : rows)
         w.addLine(codeCell(r.ExtCta) + ";" + ctaCell(r.Cta) + ";" + q(r.TituloDescr) + ";" +
-                  q(n(r.SaldoAnt)) + ";" + q(n(r.VariacaoSaldo)) + ";" + q(n(r.SaldoAtual)) +
-                  ";");
+                  q(n(r.SaldoAnt)) + ";" + q(n(r.VariacaoSaldo)) + ";" + q(n(r.SaldoAtual)) + ";");
     return w;
 }
 

@@ -9,8 +9,7 @@ namespace ledger {
 
 struct SearchKey
 {
-    enum class Kind
-    {
+    enum class Kind {
         Empty,
         Account, // `code` holds the account code
         Reduced, // `number` holds the reduced code

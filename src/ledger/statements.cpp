@@ -103,8 +103,8 @@ std::span<const LctoRow> Ledger::of(int cta) const
 {
     const auto b = std::partition_point(m_rows.begin(), m_rows.end(),
                                         [&](const LctoRow &r) { return r.Cta < cta; });
-    const auto e = std::partition_point(b, m_rows.end(),
-                                        [&](const LctoRow &r) { return r.Cta == cta; });
+    const auto e =
+        std::partition_point(b, m_rows.end(), [&](const LctoRow &r) { return r.Cta == cta; });
     return {m_rows.data() + (b - m_rows.begin()), size_t(e - b)};
 }
 

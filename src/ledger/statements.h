@@ -18,7 +18,7 @@ namespace ledger {
 
 struct LctoRow
 {
-    int Cta = 0;  // the account this row belongs to
+    int Cta = 0; // the account this row belongs to
     int Codigo = 0;
     QDate Data;
     int Dest = 0; // the entry's CtaDeb

@@ -13,14 +13,7 @@ using namespace internal;
 
 namespace {
 
-enum Sum
-{
-    kSlAntCred,
-    kSlAntDeb,
-    kTtCred,
-    kTtDeb,
-    kSums
-};
+enum Sum { kSlAntCred, kSlAntDeb, kTtCred, kTtDeb, kSums };
 
 BcteRow rowOf(const QString &extCta, int nv, const std::vector<Money> &v)
 {
@@ -57,8 +50,8 @@ void finishRow(BcteRow &r)
     else
         r.TituloDescr = r.TituloCta;
     r.TituloExtrato = r.Cta < 1 ? QString()
-                                : "Extrato da Conta [" + r.ExtCta + " - " +
-                                      QString::number(r.Cta) + " - " + r.TituloDescr + "]";
+                                : "Extrato da Conta [" + r.ExtCta + " - " + QString::number(r.Cta) +
+                                      " - " + r.TituloDescr + "]";
 }
 
 TrialBalance BalView(const Book &book, const QDate &dtIni, const QDate &dtFim)
@@ -76,7 +69,8 @@ TrialBalance BalView(const Book &book, const QDate &dtIni, const QDate &dtFim)
         if (!settleCarried(cta, s))
             continue;
         const QString cod = chart.codCtaByRed.value(cta);
-        Leaf leaf{cod.isEmpty() ? missingCode(cta) : cod, cod.isEmpty(),
+        Leaf leaf{cod.isEmpty() ? missingCode(cta) : cod,
+                  cod.isEmpty(),
                   {s.before.cred + s.open.cred, s.before.deb + s.open.deb, s.cols[0].cred,
                    s.cols[0].deb}};
         BcteRow r = rowOf(leaf.ExtCta, 3, leaf.v);
@@ -137,19 +131,34 @@ bool inView(const QString &extCta, int nv, Nivel nivel, Grupo grupo)
 {
     bool level = true;
     switch (nivel) {
-    case Nivel::Todos: level = nv >= 1; break;
-    case Nivel::So1: level = nv == 1; break;
-    case Nivel::So1e2: level = nv == 1 || nv == 2; break;
-    case Nivel::Nv1e3: level = nv == 1 || nv == 3; break;
-    case Nivel::So3: level = nv == 3; break;
+    case Nivel::Todos:
+        level = nv >= 1;
+        break;
+    case Nivel::So1:
+        level = nv == 1;
+        break;
+    case Nivel::So1e2:
+        level = nv == 1 || nv == 2;
+        break;
+    case Nivel::Nv1e3:
+        level = nv == 1 || nv == 3;
+        break;
+    case Nivel::So3:
+        level = nv == 3;
+        break;
     }
     const QString &c = extCta;
     switch (grupo) {
-    case Grupo::Todas: return level && c >= "0";
-    case Grupo::SoSaldo: return level && c < "1";
-    case Grupo::SoEntradas: return level && c >= "1" && c < "2";
-    case Grupo::SoSaidas: return level && c >= "2" && c < "3";
-    case Grupo::ReceitasDespesas: return level && c >= "1" && c < "3";
+    case Grupo::Todas:
+        return level && c >= "0";
+    case Grupo::SoSaldo:
+        return level && c < "1";
+    case Grupo::SoEntradas:
+        return level && c >= "1" && c < "2";
+    case Grupo::SoSaidas:
+        return level && c >= "2" && c < "3";
+    case Grupo::ReceitasDespesas:
+        return level && c >= "1" && c < "3";
     }
     return false;
 }

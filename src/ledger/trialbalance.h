@@ -19,12 +19,12 @@ namespace ledger {
 // an entry, credit the origin side.
 struct BcteRow
 {
-    QString ExtCta;        // "G.xx.xx", "G.xx", "G", or "3" for the previous years' result
-    int Cta = 0;           // reduced code; 0 on title and group rows
-    int Nv = 0;            // level 1, 2 or 3
+    QString ExtCta; // "G.xx.xx", "G.xx", "G", or "3" for the previous years' result
+    int Cta = 0;    // reduced code; 0 on title and group rows
+    int Nv = 0;     // level 1, 2 or 3
     int Nv1 = 0, Nv2 = 0, Nv3 = 0;
     app::Money SlAntCred, SlAntDeb, TtCred, TtDeb;
-    QString TituloCta;     // the chart's Descricao of ExtCta
+    QString TituloCta;             // the chart's Descricao of ExtCta
     bool missingFromChart = false; // a reduced code of the entries that the chart lacks
     // Signed by group: cash ("0" and "3") debit minus credit, income and expenses credit minus
     // debit.
@@ -53,22 +53,8 @@ TrialBalance BalView(const Book &book, const QDate &dtIni, const QDate &dtFim);
 void finishRow(BcteRow &r);
 
 // The view choosers, by item index, with their items in order.
-enum class Nivel
-{
-    Todos,
-    So1,
-    So1e2,
-    Nv1e3,
-    So3
-};
-enum class Grupo
-{
-    Todas,
-    SoSaldo,
-    SoEntradas,
-    SoSaidas,
-    ReceitasDespesas
-};
+enum class Nivel { Todos, So1, So1e2, Nv1e3, So3 };
+enum class Grupo { Todas, SoSaldo, SoEntradas, SoSaidas, ReceitasDespesas };
 QStringList nivelItems();
 QStringList grupoItems();
 // Whether a row of code `extCta` on level `nv` is in the view of the two choosers. The result
@@ -82,11 +68,7 @@ bool showsLevel3(Nivel nivel);
 
 // ---- titles of the period
 
-enum class PeriodMode
-{
-    Month = 1,
-    Other = 2
-};
+enum class PeriodMode { Month = 1, Other = 2 };
 // The period button: "Fevereiro/2007" for a month, "05/01/2007 a 20/02/2007" otherwise.
 QString periodCaption(const QDate &dtIni, const QDate &dtFim, PeriodMode mode);
 // "[" + caption + "]"

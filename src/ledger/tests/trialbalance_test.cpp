@@ -124,15 +124,15 @@ TEST_F(BookFixture, TrialBalanceOfAMonthStartingMidYear)
     // Cash accounts carry their balance from 1 January (11: 500,00; 13: 200,00; 12 is zero and
     // has no later entries, so it is not listed); income and expenses start the year at zero.
     const Expected expected{
-        {"0", {192550, 194470, 387020}},       {"0.01", {192550, 144470, 337020}},
-        {"0.01.01", {60000, -5530, 54470}},    {"0.01.03", {130000, 150000, 280000}},
-        {"0.01.04", {2550, 0, 2550}},          {"0.03", {0, 50000, 50000}},
-        {"0.03.01", {0, 50000, 50000}},        {"1", {202550, 200000, 402550}},
-        {"1.01", {200000, 200000, 400000}},    {"1.01.01", {200000, 200000, 400000}},
-        {"1.09", {2550, 0, 2550}},             {"1.09.05", {2550, 0, 2550}},
-        {"2", {-80000, -5530, -85530}},        {"2.02", {0, -4530, -4530}},
-        {"2.02.01", {0, -4530, -4530}},        {"2.04", {-80000, 0, -80000}},
-        {"2.04.01", {-80000, 0, -80000}},      {"2.??.??", {0, -1000, -1000}},
+        {"0", {192550, 194470, 387020}},    {"0.01", {192550, 144470, 337020}},
+        {"0.01.01", {60000, -5530, 54470}}, {"0.01.03", {130000, 150000, 280000}},
+        {"0.01.04", {2550, 0, 2550}},       {"0.03", {0, 50000, 50000}},
+        {"0.03.01", {0, 50000, 50000}},     {"1", {202550, 200000, 402550}},
+        {"1.01", {200000, 200000, 400000}}, {"1.01.01", {200000, 200000, 400000}},
+        {"1.09", {2550, 0, 2550}},          {"1.09.05", {2550, 0, 2550}},
+        {"2", {-80000, -5530, -85530}},     {"2.02", {0, -4530, -4530}},
+        {"2.02.01", {0, -4530, -4530}},     {"2.04", {-80000, 0, -80000}},
+        {"2.04.01", {-80000, 0, -80000}},   {"2.??.??", {0, -1000, -1000}},
         {"3", {70000, 0, 70000}},
     };
     EXPECT_EQ(figuresOf(tb.rows), expected);
@@ -229,8 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
         ViewCase{"cashTitles", ledger::Nivel::So1e2, ledger::Grupo::SoSaldo, "0 0.01 0.03"},
         ViewCase{"expensesLevels1and3", ledger::Nivel::Nv1e3, ledger::Grupo::SoSaidas,
                  "2 2.02.01 2.04.01 2.??.??"},
-        ViewCase{"incomeAndExpensesAccounts", ledger::Nivel::So3,
-                 ledger::Grupo::ReceitasDespesas, "1.01.01 1.09.05 2.02.01 2.04.01 2.??.??"}),
+        ViewCase{"incomeAndExpensesAccounts", ledger::Nivel::So3, ledger::Grupo::ReceitasDespesas,
+                 "1.01.01 1.09.05 2.02.01 2.04.01 2.??.??"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(BookFixture, StatementsSignByGroupAndRunFromTheOpening)
@@ -296,7 +296,8 @@ TEST_F(BookFixture, YearMapOfTheSecondYear)
         return v;
     };
     EXPECT_EQ(row("0.01.01").Sld0, c(50000));
-    EXPECT_EQ(movs(row("0.01.01")), (std::vector<qint64>{0, 0, 0, 10000, 0, 0, -5530, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(movs(row("0.01.01")),
+              (std::vector<qint64>{0, 0, 0, 10000, 0, 0, -5530, 0, 0, 0, 0, 0}));
     EXPECT_EQ(row("0.01.03").Sld[11], c(200000));
     EXPECT_EQ(movs(row("0.01.03")),
               (std::vector<qint64>{0, 200000, -80000, -10000, 0, 0, 150000, -80000, 0, 0, 0, 0}));
@@ -316,7 +317,8 @@ TEST_F(BookFixture, YearMapOfTheSecondYear)
     // The balance at the end of July is the trial balance of July.
     const ledger::TrialBalance july = ledger::BalView(book(), {2024, 7, 1}, {2024, 7, 31});
     for (const BcteRow &r : july.rows)
-        EXPECT_EQ(row(r.ExtCta.toUtf8().constData()).Sld[6], r.SaldoAtual) << r.ExtCta.toStdString();
+        EXPECT_EQ(row(r.ExtCta.toUtf8().constData()).Sld[6], r.SaldoAtual)
+            << r.ExtCta.toStdString();
 }
 
 TEST_F(BookFixture, YearMapOfTheFirstYearListsTheAccountThatEndsAtZero)
@@ -393,8 +395,9 @@ TEST_F(BookFixture, RandomBookMatchesNaivePerAccountSums)
         const QString from = cash ? "0000-00-00" : "2023-01-01";
         const QString before = ini.addDays(-1).toString("yyyy-MM-dd");
         const QString p1 = ini.toString("yyyy-MM-dd"), p2 = fim.toString("yyyy-MM-dd");
-        const Money ant = cash ? sum("CtaDeb", cta, from, before) - sum("CtaCred", cta, from, before)
-                               : sum("CtaCred", cta, from, before) - sum("CtaDeb", cta, from, before);
+        const Money ant =
+            cash ? sum("CtaDeb", cta, from, before) - sum("CtaCred", cta, from, before)
+                 : sum("CtaCred", cta, from, before) - sum("CtaDeb", cta, from, before);
         const Money var = cash ? sum("CtaDeb", cta, p1, p2) - sum("CtaCred", cta, p1, p2)
                                : sum("CtaCred", cta, p1, p2) - sum("CtaDeb", cta, p1, p2);
         const BcteRow *r = tb.findCta(cta);
