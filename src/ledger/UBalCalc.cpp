@@ -137,7 +137,7 @@ TFormBalCalc::TFormBalCalc(data::TDM &dm, const QDate &dtIni, const QDate &dtFim
     TabBalMapa = buildMapaTab();
     PageControl1->addTab(TabBal, "Balancete");
     PageControl1->addTab(TabBalMapa, "Mapa do Ano");
-    PageControl1->setCornerWidget(BtPeriodo->parentWidget(), Qt::TopRightCorner);
+    outer->addWidget(BtPeriodo->parentWidget());
     outer->addWidget(PageControl1, 1);
     buildBottomBar();
     outer->addWidget(BtFechar->parentWidget());
@@ -160,6 +160,7 @@ void TFormBalCalc::buildTopBar()
     auto *bar = new QWidget(this);
     auto *lay = new QHBoxLayout(bar);
     lay->setContentsMargins(0, 0, 0, 0);
+    lay->addStretch(1);
     BtPeriodo = button("BtPeriodo", "", "Selecionar o período do Balancete", bar);
     BtPeriodoMapa = button("BtPeriodoMapa", "", "Selecionar o Ano", bar);
     BtFinHelp = button("BtFinHelp", "Ajuda", "Ajuda", bar);
