@@ -2,6 +2,8 @@
 
 #include "mnemonicbutton.h"
 
+#include <app/helptag.h>
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -28,8 +30,7 @@ ListButtons makeListButtons(const ListButtonTexts &t)
     b.import = button("Importar", "BtImport", t.importHint);
     b.exportB = button("Exportar", "BtExport", t.exportHint);
     b.help = button("Ajuda", "BtFinHelp");
-    b.help->setProperty("Tag", t.helpTag);
-    b.help->setEnabled(false); // until the help viewer lands
+    app::wireHelp(b.help, t.helpTag);
     b.fechar = button("Fechar", "BtFechar");
 
     b.box = new QWidget;
@@ -52,8 +53,7 @@ EditorButtons makeEditorButtons(int helpTag)
     b.ok = new MnemonicButton("&Gravar", "BtOk");
     b.cancel = new MnemonicButton("&Cancelar", "BtCancel");
     auto *help = new MnemonicButton("Ajuda", "BtHelp");
-    help->setProperty("Tag", helpTag);
-    help->setEnabled(false); // until the help viewer lands
+    app::wireHelp(help, helpTag);
     b.row = new QHBoxLayout;
     b.row->addWidget(help);
     b.row->addStretch();

@@ -27,7 +27,7 @@ struct ListButtons
     QPushButton *novo, *editar, *excluir, *csv, *print, *import, *exportB, *help, *fechar;
 };
 
-// Printing and help wait for the reports and the help viewer: those two start disabled.
+// Printing waits for the reports and starts disabled; help opens the page of `helpTag`.
 ListButtons makeListButtons(const ListButtonTexts &t);
 
 struct EditorButtons

@@ -11,6 +11,8 @@
 #include <data/UDM.h>
 #include <data/dirlock.h>
 #include <data/newuserdata.h>
+#include <help/UHelp.h>
+#include <help/viewer.h>
 #include <main/UMain.h>
 #include <users/UUserSel.h>
 
@@ -36,6 +38,8 @@ Quorvila::~Quorvila()
     // The screens go before the data module whose tables they show (its error handler with it),
     // and the folder's lock last.
     setErrorHandler(nullptr);
+    help::setViewer(nullptr);
+    m_help.reset();
     m_userSel.reset();
     m_main.reset();
     m_dm.reset();
@@ -112,6 +116,9 @@ bool Quorvila::start()
     m_main = std::make_unique<main_ui::TFormMainQuorvila_Zx3307>();
     setMainWindow(m_main.get());
     m_userSel = std::make_unique<users::TFormUserSel>(*m_dm, m_main.get());
+    // The one help viewer of the run; its page is TbInfo's row, opened at sign-in.
+    m_help = std::make_unique<help::TFormHelp>(*m_dm);
+    help::setViewer(m_help.get());
     m_main->setDataModule(m_dm.get());
     m_userSel->beforeShow = [this] {
         closeSplash();

@@ -13,6 +13,9 @@ namespace data {
 class DirLock;
 class TDM;
 } // namespace data
+namespace help {
+class TFormHelp;
+}
 namespace main_ui {
 class TFormMainQuorvila_Zx3307;
 }
@@ -50,6 +53,7 @@ public:
     data::TDM *dm() const { return m_dm.get(); }
     main_ui::TFormMainQuorvila_Zx3307 *mainWindow() const { return m_main.get(); }
     users::TFormUserSel *userSel() const { return m_userSel.get(); }
+    help::TFormHelp *helpViewer() const { return m_help.get(); }
     // True once the first-show sequence ran to the end: a user is signed in.
     bool ready() const { return m_ready; }
     // Hides and destroys the splash (the sign-in dialog does it when it first shows).
@@ -79,6 +83,7 @@ private:
     std::unique_ptr<main_ui::TFormMainQuorvila_Zx3307> m_main;
     std::unique_ptr<data::TDM> m_dm;
     std::unique_ptr<users::TFormUserSel> m_userSel;
+    std::unique_ptr<help::TFormHelp> m_help;
     bool m_ready = false;
 };
 

@@ -15,8 +15,9 @@ QString productWebAddress()
 
 QStringList productMotto()
 {
-    return {"\"Honra ao Senhor com os teus bens e com as primícias de toda a tua renda;",
-            "e se encherão fartamente os teus celeiros.\" Provérbios 3:9-10"};
+    // Provérbios 3:9-10 in the program's own plain words.
+    return {"\"Honre o Senhor com os seus bens e com o primeiro fruto de tudo o que ganha;",
+            "então a sua despensa ficará cheia, e ainda sobrará.\" Provérbios 3:9-10"};
 }
 
 CsvWriter::CsvWriter(const QString &run) : m_run(run) {}

@@ -29,5 +29,6 @@ void runOfxBench(const Options &);
 void runMainBench(const Options &);
 void runEntriesBench(const Options &);
 void runLedgerBench(const Options &);
+void runHelpBench(const Options &);
 
 } // namespace bench

@@ -55,7 +55,8 @@ int main(int argc, char **argv)
     const std::pair<const char *, void (*)(const bench::Options &)> parts[] = {
         {"calc", bench::runCalcBench},     {"ofx", bench::runOfxBench},
         {"data", bench::runDataBench},     {"entries", bench::runEntriesBench},
-        {"ledger", bench::runLedgerBench}, {"main", bench::runMainBench}};
+        {"ledger", bench::runLedgerBench}, {"main", bench::runMainBench},
+        {"help", bench::runHelpBench}};
     for (const auto &[name, run] : parts)
         if (o.only.isEmpty() || o.only == name)
             run(o);

@@ -30,6 +30,8 @@ public:
     QString DirDados() const { return m_db.dirDados(); }
     QString DirTemp() const { return m_dirTemp; }
     Database &db() { return m_db; }
+    // The information base's own read-only connection (TbInfo's).
+    Database &infoDb() { return m_infoDb; }
 
     // Shared tables; each throws StorageError when its file cannot be opened.
     void openSharedTables(); // TbCfg, then TbUser

@@ -14,6 +14,7 @@
 #include <app/dates.h>
 #include <app/error.h>
 #include <app/format.h>
+#include <app/helptag.h>
 #include <app/keyfilters.h>
 #include <app/leavechecks.h>
 #include <app/mensagem.h>
@@ -258,12 +259,8 @@ QLayout *TFormFinEdit::Private::buildButtons()
     auto *help = new QToolButton;
     help->setObjectName("BtHelp");
     help->setText("?");
-    help->setProperty("Tag", kHelpTopic);
     help->setFocusPolicy(Qt::NoFocus);
-    // Nothing shows help pages yet; the button wakes up when something listens.
-    help->setEnabled(false);
-    QObject::connect(help, &QToolButton::clicked, q,
-                     [this] { Q_EMIT q->helpRequested(kHelpTopic); });
+    app::wireHelp(help, kHelpTopic);
     BtOk = new QPushButton("&Gravar");
     BtOk->setObjectName("BtOk");
     BtCancel = new QPushButton("&Cancelar");

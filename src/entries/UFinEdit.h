@@ -51,10 +51,6 @@ public:
 
     void reject() override; // Esc and BtCancel: the pending insert or edit is cancelled
 
-Q_SIGNALS:
-    // The help button, with its help topic (2033).
-    void helpRequested(int topic);
-
 protected:
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

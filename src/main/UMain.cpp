@@ -10,6 +10,7 @@
 #include <app/dates.h>
 #include <app/error.h>
 #include <app/format.h>
+#include <app/helptag.h>
 #include <app/keyfilters.h>
 #include <app/mainactions.h>
 #include <app/mensagem.h>
@@ -459,8 +460,11 @@ QWidget *TFormMainQuorvila_Zx3307::createFinPage()
     count->setObjectName("LabelRecCount");
     count->setGeometry(450, 8, 80, 20);
     auto *help = button("BtFinHelp", "?", 590, 26);
-    help->setProperty("helpTag", 2038);
-    help->setEnabled(false);
+    // The help comes up over the grid, not under a find panel left open.
+    app::wireHelp(help, 2038, [this] {
+        if (m_findPanel)
+            m_findPanel->hide();
+    });
 
     auto *popupFin = new QMenu(this);
     popupFin->setObjectName("PopupFin");
@@ -639,6 +643,12 @@ void TFormMainQuorvila_Zx3307::connectActions()
     on(ActionMarcarTodosOk, &TFormMainQuorvila_Zx3307::ActionMarcarTodosOkExecute);
     connect(ActionLocalizarFin, &QAction::triggered, this,
             [this] { app::guarded([this] { ActionLocalizarFinExecute(); }); });
+    // The help commands open their page of the information base (and are enabled by it).
+    app::wireHelp(ActionFuncionalidades, 2003);
+    app::wireHelp(ActionProposito, 2001);
+    app::wireHelp(ActionHelpConhecendo, 2007);
+    app::wireHelp(ActionHelpComoIniciaroUso, 2004);
+    app::wireHelp(ActionOqueeControleDeBens, 2002);
 }
 
 // ---------------------------------------------------------------- the signed-in user

@@ -6,9 +6,10 @@
 #include <app/application.h>
 #include <app/dates.h>
 #include <app/error.h>
+#include <app/helptag.h>
 #include <app/keyfilters.h>
-#include <app/passwordfield.h>
 #include <app/mensagem.h>
+#include <app/passwordfield.h>
 #include <data/UDM.h>
 
 #include <QCheckBox>
@@ -49,10 +50,9 @@ TFormUser::TFormUser(data::TDM &dm, int mode, QWidget *parent)
     m_cancelar->setObjectName("BtCancelar");
     m_fechar = new QPushButton("&Fechar");
     m_fechar->setObjectName("BtFechar");
-    // The help viewer comes with the information base screens.
     m_help = new QPushButton("?");
     m_help->setObjectName("BtHelp");
-    m_help->setEnabled(false);
+    app::wireHelp(m_help, 2073);
     for (QPushButton *b : {m_gravar, m_cancelar, m_fechar, m_help})
         b->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
@@ -70,9 +70,8 @@ TFormUser::TFormUser(data::TDM &dm, int mode, QWidget *parent)
     connect(m_cancelar, &QPushButton::clicked, this, &TFormUser::reject);
     connect(m_fechar, &QPushButton::clicked, this, &TFormUser::accept);
     connect(m_checkSenha, &QCheckBox::clicked, this, [this] { CheckSenhaClick(); });
-    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
-        m_help->setProperty("helpTag", m_pages->currentWidget() == m_files ? 2074 : 2073);
-    });
+    connect(m_pages, &QTabWidget::currentChanged, this,
+            [this] { app::setHelpTag(m_help, m_pages->currentWidget() == m_files ? 2074 : 2073); });
     new app::FieldNavigator(this);
     m_leave.watch({m_nome, m_fechadoAte, m_proxDias});
     m_leave.addWayOut(m_cancelar);

@@ -137,7 +137,8 @@ TEST(CsvWriter, PreambleQuotingLineEndsAndEncoding)
     EXPECT_TRUE(lines[0].startsWith("[Quorvila :: Finan\xe7"
                                     "as Pessoais] "));
     EXPECT_TRUE(lines[0].endsWith(";;\r"));
-    EXPECT_TRUE(lines[1].startsWith("\"\"\"Honra"));
+    EXPECT_TRUE(lines[1].startsWith("\"\"\"Honre o Senhor"));
+    EXPECT_TRUE(lines[2].endsWith("\"\" Prov\xe9rbios 3:9-10\";;\r"));
     EXPECT_EQ(lines[3], ";;\r");
     EXPECT_EQ(lines[4], QByteArray("0001  Z\xe9 \"da\" Silva;;\r"));
     EXPECT_EQ(lines[5], QByteArray("Vit\xf3ria/ES;;\r"));
