@@ -9,6 +9,7 @@
 #include <app/application.h>
 #include <app/csvsave.h>
 #include <app/dates.h>
+#include <app/helptag.h>
 #include <app/keyfilters.h>
 #include <app/mensagem.h>
 #include <app/waitcursor.h>
@@ -164,8 +165,10 @@ void TFormBalCalc::buildTopBar()
     BtPeriodo = button("BtPeriodo", "", "Selecionar o período do Balancete", bar);
     BtPeriodoMapa = button("BtPeriodoMapa", "", "Selecionar o Ano", bar);
     BtFinHelp = button("BtFinHelp", "Ajuda", "Ajuda", bar);
-    // Waits for the help viewer (help::openPage): until then there is no page to show.
-    BtFinHelp->setEnabled(false);
+    app::wireHelp(BtFinHelp, 2041, [this] {
+        PanelFindBal->hide();
+        PanelFindMapa->hide();
+    });
     BtPeriodo->setFixedWidth(154);
     BtPeriodoMapa->setFixedWidth(104);
     lay->addWidget(BtPeriodo);
@@ -508,7 +511,7 @@ void TFormBalCalc::PageControl1Change()
     BtPeriodo->setVisible(bal);
     BtPeriodoMapa->setVisible(!bal);
     BtPrint->setVisible(bal);
-    BtFinHelp->setProperty("Tag", bal ? 2041 : 2042);
+    app::setHelpTag(BtFinHelp, bal ? 2041 : 2042);
     BtSaveCSV->setToolTip(bal ? "Salvar o Extrato de Todas as Contas em Arquivo CSV"
                               : "Salvar o Mapa do Ano em Arquivo CSV");
     if (bal) {

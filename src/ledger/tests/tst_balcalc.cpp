@@ -5,6 +5,7 @@
 #include <ledger/trialbalance.h>
 
 #include <app/dates.h>
+#include <app/helptag.h>
 #include <app/mensagem.h>
 #include <data/UDM.h>
 #include <data/newuserdata.h>
@@ -267,6 +268,22 @@ private slots:
         // Back on the trial balance, it still shows its own period.
         f.PageControl1->setCurrentWidget(f.TabBal);
         QCOMPARE(f.PanelBal->text(), QString(" Balancete [Dezembro/2026]"));
+    }
+
+    void helpButtonOpensTheTabsPage()
+    {
+        QList<int> opened;
+        app::setHelpOpener([&](int code) { opened << code; });
+        m_form->activateWindow();
+        m_form->DBGrid1->setFocus();
+        QTest::keyClick(m_form->DBGrid1, Qt::Key_1);
+        QVERIFY(m_form->PanelFindBal->isVisible());
+        QTest::mouseClick(m_form->BtFinHelp, Qt::LeftButton);
+        QVERIFY(!m_form->PanelFindBal->isVisible());
+        m_form->PageControl1->setCurrentWidget(m_form->TabBalMapa);
+        QTest::mouseClick(m_form->BtFinHelp, Qt::LeftButton);
+        app::setHelpOpener({});
+        QCOMPARE(opened, (QList<int>{2041, 2042}));
     }
 
     void dailyTotalsAreStoredForTheUser()
