@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -134,6 +135,9 @@ TFormBalCalc::TFormBalCalc(data::TDM &dm, const QDate &dtIni, const QDate &dtFim
         "QTabBar::tab { border: 1px solid #8C8C8C; border-radius: 3px; padding: 4px 12px;"
         " margin: 2px; background: #E4E4E4; }"
         "QTabBar::tab:selected { background: #C4C4C4; font-weight: bold; }");
+    // Bold selected tabs are wider than the bar measures them; without scroll arrows both show.
+    PageControl1->tabBar()->setUsesScrollButtons(false);
+    PageControl1->tabBar()->setElideMode(Qt::ElideNone);
     TabBal = buildBalTab();
     TabBalMapa = buildMapaTab();
     PageControl1->addTab(TabBal, "Balancete");
@@ -302,7 +306,8 @@ QWidget *TFormBalCalc::buildMapaTab()
     DBGridMapa->setColumnWidth(1, 36);
     DBGridMapa->setColumnWidth(2, 200);
     for (int c = 3; c < 28; ++c)
-        DBGridMapa->setColumnWidth(c, 96);
+        DBGridMapa->setColumnWidth(c, 92);
+    DBGridMapa->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGridMapa->installEventFilter(this);
     DBGridMapa->setContextMenuPolicy(Qt::CustomContextMenu);
     PanelFindMapa =
