@@ -35,6 +35,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace ledger {
 
 namespace {
@@ -627,113 +629,84 @@ void TFormBalCalc::showFindPanel(QFrame *panel, QLineEdit *edit, const QString &
     edit->setCursorPosition(int(start.size()));
 }
 
-void TFormBalCalc::BtFindBalClick()
+std::optional<SearchKey> TFormBalCalc::readSearch(QLineEdit *edit)
 {
-    const SearchKey key = parseSearch(EditFindBal->text());
+    const SearchKey key = parseSearch(edit->text());
     if (key.kind == SearchKey::Kind::Empty) {
         app::Mensagem(searchEmptyText(), 0);
-        EditFindBal->clear();
-        EditFindBal->setFocus();
-        return;
+        edit->clear();
+        edit->setFocus();
+        return std::nullopt;
     }
     if (key.kind == SearchKey::Kind::Invalid) {
         app::Mensagem(searchInvalidText(key.code), 0);
-        EditFindBal->setFocus();
-        EditFindBal->selectAll();
-        return;
+        edit->setFocus();
+        edit->selectAll();
+        return std::nullopt;
     }
-    const BcteRow *row =
-        key.kind == SearchKey::Kind::Account ? m_tb.findExtCta(key.code) : m_tb.findCta(key.number);
-    PanelFindBal->hide();
-    if (!row) {
+    return key;
+}
+
+void TFormBalCalc::locate(QTableView *grid, QComboBox *grupo, QComboBox *nivel,
+                          const SearchKey &key, const QString &found,
+                          const std::function<void()> &reapply)
+{
+    grid->setFocus();
+    if (found.isEmpty()) {
         app::Mensagem(key.kind == SearchKey::Kind::Account ? accountNotFoundText(key.code)
                                                            : reducedNotFoundText(key.number),
                       0);
-        DBGrid1->setFocus();
         return;
     }
-    locateBal(*row);
-}
-
-void TFormBalCalc::locateBal(const BcteRow &row)
-{
-    const QString code = row.ExtCta;
-    const auto find = [&] {
-        const auto &rows = m_bcte->rows();
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].ExtCta.compare(code, Qt::CaseInsensitive) == 0)
-                return int(i);
+    const auto rowOf = [&] {
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            if (grid->model()->index(r, 0).data().toString().compare(found, Qt::CaseInsensitive) ==
+                0)
+                return r;
         return -1;
     };
-    int at = find();
+    int at = rowOf();
     if (at < 0) {
         // Hidden by the view: back to every account and every level.
-        const QSignalBlocker g(ComboGrupo), n(ComboNivel);
-        ComboGrupo->setCurrentIndex(0);
-        ComboNivel->setCurrentIndex(0);
-        MudarVisualizacaoBalancete();
-        at = find();
+        const QSignalBlocker g(grupo), n(nivel);
+        grupo->setCurrentIndex(0);
+        nivel->setCurrentIndex(0);
+        reapply();
+        at = rowOf();
     }
     if (at >= 0)
-        DBGrid1->setCurrentIndex(m_bcte->index(at, 0));
-    DBGrid1->setFocus();
+        grid->setCurrentIndex(grid->model()->index(at, 0));
+    grid->setFocus();
+}
+
+void TFormBalCalc::BtFindBalClick()
+{
+    const std::optional<SearchKey> key = readSearch(EditFindBal);
+    if (!key)
+        return;
+    PanelFindBal->hide();
+    const BcteRow *row = key->kind == SearchKey::Kind::Account ? m_tb.findExtCta(key->code)
+                                                               : m_tb.findCta(key->number);
+    locate(DBGrid1, ComboGrupo, ComboNivel, *key, row ? row->ExtCta : QString(),
+           [this] { MudarVisualizacaoBalancete(); });
 }
 
 void TFormBalCalc::BtFindMapaClick()
 {
-    const SearchKey key = parseSearch(EditFindMapa->text());
-    if (key.kind == SearchKey::Kind::Empty) {
-        app::Mensagem(searchEmptyText(), 0);
-        EditFindMapa->clear();
-        EditFindMapa->setFocus();
+    const std::optional<SearchKey> key = readSearch(EditFindMapa);
+    if (!key)
         return;
-    }
-    if (key.kind == SearchKey::Kind::Invalid) {
-        app::Mensagem(searchInvalidText(key.code), 0);
-        EditFindMapa->setFocus();
-        EditFindMapa->selectAll();
-        return;
-    }
     PanelFindMapa->hide();
     const MapaRow *row = nullptr;
-    if (key.kind == SearchKey::Kind::Account) {
-        row = m_map.findExtCta(key.code);
+    if (key->kind == SearchKey::Kind::Account) {
+        row = m_map.findExtCta(key->code);
     } else {
         for (const MapaRow &r : m_map.rows)
-            if (r.Nv == 3 && r.Cta == key.number)
+            if (r.Nv == 3 && r.Cta == key->number)
                 row = &r;
     }
-    if (!row) {
-        app::Mensagem(key.kind == SearchKey::Kind::Account ? accountNotFoundText(key.code)
-                                                           : reducedNotFoundText(key.number),
-                      0);
-        DBGridMapa->setFocus();
-        return;
-    }
-    locateMapa(*row);
-}
-
-void TFormBalCalc::locateMapa(const MapaRow &row)
-{
-    const QString code = row.ExtCta;
-    const auto find = [&] {
-        const auto &rows = m_mapa->rows();
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].ExtCta.compare(code, Qt::CaseInsensitive) == 0)
-                return int(i);
-        return -1;
-    };
-    int at = find();
-    if (at < 0) {
-        const QSignalBlocker g(ComboGrupoMapa), n(ComboNivelMapa);
-        ComboGrupoMapa->setCurrentIndex(0);
-        ComboNivelMapa->setCurrentIndex(0);
-        MudarVisualizacaoMapa();
-        at = find();
-    }
-    if (at >= 0)
-        DBGridMapa->setCurrentIndex(m_mapa->index(at, 0));
-    DBGridMapa->setFocus();
+    locate(DBGridMapa, ComboGrupoMapa, ComboNivelMapa, *key, row ? row->ExtCta : QString(),
+           [this] { MudarVisualizacaoMapa(); });
 }
 
 bool TFormBalCalc::balAvailable()

@@ -4,11 +4,15 @@
 // rules of this folder; the screen holds their rows and shows them.
 #pragma once
 
+#include "search.h"
 #include "statements.h"
 #include "trialbalance.h"
 #include "yearmap.h"
 
 #include <QDialog>
+
+#include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -74,8 +78,13 @@ private:
     void showFindPanel(QFrame *panel, QLineEdit *edit, const QString &start);
     void BtFindBalClick();
     void BtFindMapaClick();
-    void locateBal(const BcteRow &row);
-    void locateMapa(const MapaRow &row);
+    // The search key of the panel's text; empty (after its message) when there is nothing to
+    // look for.
+    std::optional<SearchKey> readSearch(QLineEdit *edit);
+    // Selects the row of code `found` in `grid` (empty: the not-found message of `key`); a row
+    // hidden by the view brings both choosers back to their first items first.
+    void locate(QTableView *grid, QComboBox *grupo, QComboBox *nivel, const SearchKey &key,
+                const QString &found, const std::function<void()> &reapply);
 
     // Checks before an output; false (after its message) when the output must not run.
     bool balAvailable();

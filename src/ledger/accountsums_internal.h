@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book.h"
+#include "trialbalance.h"
 
 #include <app/money.h>
 
@@ -88,5 +89,24 @@ struct LevelRow
 // The title (level 2) and group (level 1) rows summing `leaves`; a missing account counts in its
 // group but in no title. Rows exist only where leaves exist below them.
 std::vector<LevelRow> levelRows(const std::vector<Leaf> &leaves);
+
+// The row of `rows` whose ExtCta is `code`, ignoring case; null when there is none.
+template <class Row> const Row *findByCode(const std::vector<Row> &rows, const QString &code)
+{
+    for (const Row &r : rows)
+        if (r.ExtCta.compare(code, Qt::CaseInsensitive) == 0)
+            return &r;
+    return nullptr;
+}
+
+// The rows of `all` in the view of the two choosers, in order.
+template <class Row> std::vector<Row> inViewRows(const std::vector<Row> &all, Nivel n, Grupo g)
+{
+    std::vector<Row> out;
+    for (const Row &r : all)
+        if (inView(r.ExtCta, r.Nv, n, g))
+            out.push_back(r);
+    return out;
+}
 
 } // namespace ledger::internal

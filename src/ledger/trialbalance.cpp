@@ -102,10 +102,7 @@ TrialBalance BalView(const Book &book, const QDate &dtIni, const QDate &dtFim)
 
 const BcteRow *TrialBalance::findExtCta(const QString &code) const
 {
-    for (const BcteRow &r : rows)
-        if (r.ExtCta.compare(code, Qt::CaseInsensitive) == 0)
-            return &r;
-    return nullptr;
+    return findByCode(rows, code);
 }
 
 const BcteRow *TrialBalance::findCta(int codRed) const
@@ -166,11 +163,7 @@ bool inView(const QString &extCta, int nv, Nivel nivel, Grupo grupo)
 std::vector<BcteRow> MudarVisualizacaoBalancete(const std::vector<BcteRow> &all, Nivel nivel,
                                                 Grupo grupo)
 {
-    std::vector<BcteRow> out;
-    for (const BcteRow &r : all)
-        if (inView(r.ExtCta, r.Nv, nivel, grupo))
-            out.push_back(r);
-    return out;
+    return inViewRows(all, nivel, grupo);
 }
 
 bool showsLevel3(Nivel nivel)

@@ -106,20 +106,13 @@ YearMap BalMapaView(const Book &book, int year)
 
 const MapaRow *YearMap::findExtCta(const QString &code) const
 {
-    for (const MapaRow &r : rows)
-        if (r.ExtCta.compare(code, Qt::CaseInsensitive) == 0)
-            return &r;
-    return nullptr;
+    return findByCode(rows, code);
 }
 
 std::vector<MapaRow> MudarVisualizacaoMapa(const std::vector<MapaRow> &all, Nivel nivel,
                                            Grupo grupo)
 {
-    std::vector<MapaRow> out;
-    for (const MapaRow &r : all)
-        if (inView(r.ExtCta, r.Nv, nivel, grupo))
-            out.push_back(r);
-    return out;
+    return inViewRows(all, nivel, grupo);
 }
 
 QStringList mapColumnTitles(int year)

@@ -10,6 +10,7 @@
 #include <data/UDM.h>
 #include <data/newuserdata.h>
 #include <data/table.h>
+#include <data/tests/installedbook.h>
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -29,16 +30,12 @@ Money c(qint64 centavos)
     return Money::fromCentavos(centavos);
 }
 
-class BookFixture : public ::testing::Test
+class BookFixture : public InstalledBook
 {
 protected:
     void SetUp() override
     {
-        m_dm.DataModuleCreate(m_dir.path());
-        data::installFirstRun(m_dm.db(), QDate(2026, 12, 10));
-        m_dm.openSharedTables();
-        m_dm.pointUserTables("0001");
-        m_dm.OpenUserFiles();
+        InstalledBook::SetUp();
         m_dm.TbFin->emptyTable();
         app::AjustarFormatoDatas();
     }
@@ -80,8 +77,7 @@ protected:
 
     ledger::Book book() { return ledger::Book::of(m_dm); }
 
-    QTemporaryDir m_dir;
-    data::TDM m_dm;
+    data::TDM &m_dm = dm;
 };
 
 struct Figures
