@@ -70,6 +70,7 @@ private Q_SLOTS:
     void findAndSort();
     void userScreensOpenOverTheHomePage_data();
     void userScreensOpenOverTheHomePage();
+    void balanceScreenOpensOverTheEntriesOnTheUsersMonth();
     void storedTextIsShownAsTyped_data();
     void storedTextIsShownAsTyped();
     void largestAmountsAreShownWhole();
@@ -285,8 +286,10 @@ void MainWindowTest::userScreensOpenOverTheHomePage_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("closeWith");
-    QTest::newRow("Alternar Usuário") << "ActionChangeUser" << "BtOk";
-    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup" << "BtFechar";
+    QTest::newRow("Alternar Usuário") << "ActionChangeUser"
+                                      << "BtOk";
+    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup"
+                                                    << "BtFechar";
 }
 
 void MainWindowTest::userScreensOpenOverTheHomePage()
@@ -306,6 +309,25 @@ void MainWindowTest::userScreensOpenOverTheHomePage()
     QCOMPARE(pageBehind, QString("TabHome"));
 }
 
+void MainWindowTest::balanceScreenOpensOverTheEntriesOnTheUsersMonth()
+{
+    auto *w = m_q->mainWindow();
+    auto *pages = w->findChild<QTabWidget *>("PageControl1");
+    QVERIFY(w->findChild<QPushButton *>("BtBalancete")->isEnabled());
+    QString screen, pageBehind, period;
+    atNextDialog([&](QWidget *d) {
+        screen = d->objectName();
+        pageBehind = pages->currentWidget()->objectName();
+        period = d->findChild<QPushButton *>("BtPeriodo")->text();
+        d->findChild<QPushButton *>("BtFechar")->click();
+    });
+    w->ActionBalancete->trigger();
+    QCOMPARE(screen, QString("TFormBalCalc"));
+    QCOMPARE(pageBehind, QString("TabFin"));
+    QCOMPARE(period, QString("Dezembro/2026"));
+    QVERIFY(m_messages.isEmpty());
+}
+
 // Entry notes and account descriptions are the user's own text: shown as typed, never read as
 // markup. Before, "<b>ver</b> extrato" showed "ver" in bold and the tags vanished.
 void MainWindowTest::storedTextIsShownAsTyped_data()
@@ -314,7 +336,8 @@ void MainWindowTest::storedTextIsShownAsTyped_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown");
     const QString account = "<i>Banco</i> Digital";
-    QTest::newRow("main window, note") << false << "DBTextObs" << "<b>ver</b> extrato";
+    QTest::newRow("main window, note") << false << "DBTextObs"
+                                       << "<b>ver</b> extrato";
     QTest::newRow("main window, destination") << false << "DBTextContaDestino" << account;
     QTest::newRow("main window, origin") << false << "DBTextContaOrigem" << account;
     QTest::newRow("editor, destination") << true << "LbCtaDeb" << account;
