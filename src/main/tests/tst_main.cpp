@@ -286,10 +286,8 @@ void MainWindowTest::userScreensOpenOverTheHomePage_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("closeWith");
-    QTest::newRow("Alternar Usuário") << "ActionChangeUser"
-                                      << "BtOk";
-    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup"
-                                                    << "BtFechar";
+    QTest::newRow("Alternar Usuário") << "ActionChangeUser" << "BtOk";
+    QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup" << "BtFechar";
 }
 
 void MainWindowTest::userScreensOpenOverTheHomePage()
@@ -336,8 +334,7 @@ void MainWindowTest::storedTextIsShownAsTyped_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown");
     const QString account = "<i>Banco</i> Digital";
-    QTest::newRow("main window, note") << false << "DBTextObs"
-                                       << "<b>ver</b> extrato";
+    QTest::newRow("main window, note") << false << "DBTextObs" << "<b>ver</b> extrato";
     QTest::newRow("main window, destination") << false << "DBTextContaDestino" << account;
     QTest::newRow("main window, origin") << false << "DBTextContaOrigem" << account;
     QTest::newRow("editor, destination") << true << "LbCtaDeb" << account;
