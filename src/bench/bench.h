@@ -14,8 +14,8 @@ struct Options
     int years = 10;
     int repetitions = 15;
     QString workDir; // scratch directory for generated data
-    QString only;    // with --only NAME, just that folder's timings (calc, ofx, data, entries,
-                     // ledger, main)
+    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, main
+                     // or help
 };
 
 // Runs work `reps` times and returns the median wall time in milliseconds.
