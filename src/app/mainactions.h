@@ -20,6 +20,8 @@ struct MainActions
     QAction *ActionPreferencias = nullptr, *ActionUserBackup = nullptr;
     // entries
     QAbstractButton *BtPeriodo = nullptr;
+    // ledger
+    QAction *ActionBalancete = nullptr;
 
     std::function<void()> showHomePage;
     std::function<void()> showFinPage;

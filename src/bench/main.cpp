@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -46,15 +47,18 @@ int main(int argc, char **argv)
             o.entries = args[i + 1].toInt();
         else if (args[i] == "--reps")
             o.repetitions = args[i + 1].toInt();
+        else if (args[i] == "--only")
+            o.only = args[i + 1];
     }
     QTemporaryDir dir;
     o.workDir = dir.path();
-    bench::runCalcBench(o);
-    bench::runOfxBench(o);
-    bench::runDataBench(o);
-    bench::runEntriesBench(o);
-    bench::runMainBench(o);
-    bench::runReportsBench(o);
-    bench::runHelpBench(o);
+    const std::pair<const char *, void (*)(const bench::Options &)> parts[] = {
+        {"calc", bench::runCalcBench},     {"ofx", bench::runOfxBench},
+        {"data", bench::runDataBench},     {"entries", bench::runEntriesBench},
+        {"ledger", bench::runLedgerBench}, {"main", bench::runMainBench},
+        {"reports", bench::runReportsBench}, {"help", bench::runHelpBench}};
+    for (const auto &[name, run] : parts)
+        if (o.only.isEmpty() || o.only == name)
+            run(o);
     return 0;
 }

@@ -32,6 +32,7 @@
 #include <help/infocodes.h>
 #include <help/infopages.h>
 #include <help/panelpick.h>
+#include <ledger/mainactions.h>
 #include <users/UUser.h>
 #include <users/mainactions.h>
 
@@ -302,7 +303,7 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionLocalizarFin, "ActionLocalizarFin", "&Localizar...");
     action(ActionMarcarTodosOk, "ActionMarcarTodosOk", "Marcar Todos como O&k");
     action(ActionImportarOFX, "ActionImportarOFX", "Importar &OFX", false);
-    action(ActionBalancete, "ActionBalancete", "Balancetes e &Saldos", false);
+    action(ActionBalancete, "ActionBalancete", "Balancetes e &Saldos");
     action(ActionOrcamento, "ActionOrcamento", "&Orçamento", false);
     action(ActionPlanoCta, "ActionPlanoCta", "&Plano de Contas");
     action(ActionHsto, "ActionHsto", "&Histórico Padrão");
@@ -748,6 +749,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionHsto = ActionHsto;
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
+    main.ActionBalancete = ActionBalancete;
     main.BtPeriodo = m_btPeriodo;
     main.showHomePage = [this] {
         m_pages->setCurrentWidget(m_tabHome);
@@ -776,6 +778,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     accounts::setupMainActions(main, *m_dm);
     entries::setupMainActions(main, *m_dm, *m_data, [this] { return m_session.get(); });
     users::setupMainActions(main, *m_dm);
+    ledger::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()

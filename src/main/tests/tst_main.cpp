@@ -73,6 +73,7 @@ private Q_SLOTS:
     void findAndSort();
     void userScreensOpenOverTheHomePage_data();
     void userScreensOpenOverTheHomePage();
+    void balanceScreenOpensOverTheEntriesOnTheUsersMonth();
     void storedTextIsShownAsTyped_data();
     void storedTextIsShownAsTyped();
     void largestAmountsAreShownWhole();
@@ -317,6 +318,25 @@ void MainWindowTest::userScreensOpenOverTheHomePage()
     });
     w->findChild<QAction *>(action)->trigger();
     QCOMPARE(pageBehind, QString("TabHome"));
+}
+
+void MainWindowTest::balanceScreenOpensOverTheEntriesOnTheUsersMonth()
+{
+    auto *w = m_q->mainWindow();
+    auto *pages = w->findChild<QTabWidget *>("PageControl1");
+    QVERIFY(w->findChild<QPushButton *>("BtBalancete")->isEnabled());
+    QString screen, pageBehind, period;
+    atNextDialog([&](QWidget *d) {
+        screen = d->objectName();
+        pageBehind = pages->currentWidget()->objectName();
+        period = d->findChild<QPushButton *>("BtPeriodo")->text();
+        d->findChild<QPushButton *>("BtFechar")->click();
+    });
+    w->ActionBalancete->trigger();
+    QCOMPARE(screen, QString("TFormBalCalc"));
+    QCOMPARE(pageBehind, QString("TabFin"));
+    QCOMPARE(period, QString("Dezembro/2026"));
+    QVERIFY(m_messages.isEmpty());
 }
 
 // Entry notes and account descriptions are the user's own text: shown as typed, never read as

@@ -1,0 +1,163 @@
+#include "accountsums_internal.h"
+
+#include <data/UDM.h>
+#include <data/database.h>
+#include <data/table.h>
+
+namespace ledger {
+
+Book Book::of(data::TDM &dm)
+{
+    return {dm.db(), dm.TbFin->sqlName(), dm.TbCta->sqlName()};
+}
+
+} // namespace ledger
+
+namespace ledger::internal {
+
+namespace {
+
+QString stored(const QDate &d)
+{
+    return d.toString("yyyy-MM-dd");
+}
+
+bool isCash(int cta)
+{
+    return cta > 0 && cta < 100;
+}
+
+// Reduced codes are below 300; a flat table of them spares a tree look-up per entry side.
+constexpr int kDirect = 1000;
+
+struct Accumulator
+{
+    explicit Accumulator(size_t columns) : columns(columns), direct(kDirect) {}
+    AccountSums &at(int cta)
+    {
+        AccountSums &a = cta < kDirect ? direct[size_t(cta)] : scan.accounts[cta];
+        if (a.cols.size() != columns)
+            a.cols.resize(columns);
+        return a;
+    }
+    Scan finish()
+    {
+        for (int cta = 1; cta < kDirect; ++cta)
+            if (!direct[size_t(cta)].cols.empty())
+                scan.accounts.emplace(cta, std::move(direct[size_t(cta)]));
+        return std::move(scan);
+    }
+    size_t columns;
+    std::vector<AccountSums> direct;
+    Scan scan;
+};
+
+// Slice -1: before J; 0: J up to the day before D1; 1..n: the columns.
+void addSide(Accumulator &acc, int cta, int slice, app::Money v, bool debit)
+{
+    if (cta <= 0)
+        return;
+    if (slice == -1 && !isCash(cta))
+        return; // income and expenses start every year at zero
+    Scan &scan = acc.scan;
+    AccountSums &a = acc.at(cta);
+    Side &s = slice == -1 ? a.before : slice == 0 ? a.open : a.cols[size_t(slice - 1)];
+    (debit ? s.deb : s.cred) += v;
+    s.seen = true;
+    if (slice == -1)
+        (debit ? scan.DebAnoAnt : scan.CredAnoAnt) += v;
+}
+
+} // namespace
+
+Scan scanBook(const Book &book, const QDate &J, const QDate &D1, const QDate &D2, Columns cols)
+{
+    // One pass over the covering index IdxSaldos (Data, CtaDeb, CtaCred, Valor) in date order,
+    // each entry counted on both its sides here: a GROUP BY would sort every entry of the book
+    // first, which costs more than the scan itself.
+    const QString column =
+        cols == Columns::Months ? "CAST(substr(Data, 6, 2) AS INTEGER)" : QString("1");
+    data::Statement st = book.db.prepare(
+        "SELECT CtaDeb, CtaCred, CASE WHEN Data<?1 THEN -1 WHEN Data<?2 THEN 0 ELSE " + column +
+        " END, Valor FROM " + book.fin + " INDEXED BY IdxSaldos WHERE Data<=?3");
+    st.bindAll({stored(J), stored(D1), stored(D2)});
+    const size_t columns = cols == Columns::Months ? 12 : 1;
+    Accumulator acc(columns);
+    while (st.step()) {
+        const int deb = st.column(0).toInt(), cred = st.column(1).toInt();
+        const int slice = st.column(2).toInt();
+        if (slice < -1 || slice > int(columns))
+            continue;
+        const app::Money v = app::Money::fromCentavos(st.column(3).toLongLong());
+        addSide(acc, deb, slice, v, true);
+        addSide(acc, cred, slice, v, false);
+    }
+    return acc.finish();
+}
+
+bool settleCarried(int cta, AccountSums &s)
+{
+    if (isCash(cta) && s.before.deb == s.before.cred)
+        s.before = Side{};
+    bool listed = s.before.seen || s.open.seen;
+    for (const Side &c : s.cols)
+        listed = listed || c.seen;
+    return listed;
+}
+
+int groupOfCodRed(int codRed)
+{
+    return codRed < 100 ? 0 : codRed < 200 ? 1 : 2;
+}
+
+Chart readChart(const Book &book)
+{
+    Chart chart;
+    data::Statement st =
+        book.db.prepare("SELECT CodCta, CodRed, Descricao FROM " + book.cta + " ORDER BY CodCta");
+    while (st.step()) {
+        const QString cod = st.column(0).toString();
+        const QVariant red = st.column(1);
+        chart.byCod.insert(cod, {cod, st.column(2).toString()});
+        if (!red.isNull() && red.toInt() > 0) {
+            chart.codCtaByRed.insert(red.toInt(), cod);
+            chart.redByCod.insert(cod, red.toInt());
+        }
+    }
+    return chart;
+}
+
+QString missingCode(int codRed)
+{
+    return QString::number(groupOfCodRed(codRed)) + ".??.??";
+}
+
+QString missingTitle()
+{
+    return "Conta não cadastrada no Plano de Contas";
+}
+
+std::vector<LevelRow> levelRows(const std::vector<Leaf> &leaves)
+{
+    std::map<QString, LevelRow> rows;
+    const auto add = [&](const QString &code, int nv, const std::vector<app::Money> &v) {
+        LevelRow &r = rows[code];
+        if (r.v.empty()) {
+            r = {code, nv, std::vector<app::Money>(v.size())};
+        }
+        for (size_t i = 0; i < v.size(); ++i)
+            r.v[i] += v[i];
+    };
+    for (const Leaf &l : leaves) {
+        add(l.ExtCta.left(1), 1, l.v);
+        if (!l.missing)
+            add(l.ExtCta.left(4), 2, l.v);
+    }
+    std::vector<LevelRow> out;
+    out.reserve(rows.size());
+    for (auto &[code, r] : rows)
+        out.push_back(std::move(r));
+    return out;
+}
+
+} // namespace ledger::internal
