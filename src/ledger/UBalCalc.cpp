@@ -2,6 +2,7 @@
 
 #include "balmodels.h"
 #include "ledgercsv.h"
+#include "reportviews.h"
 #include "search.h"
 
 #include <accounts/gridsetup.h>
@@ -16,6 +17,7 @@
 #include <data/UDM.h>
 #include <data/table.h>
 #include <entries/UData.h>
+#include <reports/URM.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -264,17 +266,21 @@ QWidget *TFormBalCalc::buildBalTab()
     connect(DBGrid1, &QWidget::customContextMenuRequested, this, [=, this](const QPoint &p) {
         const BcteRow *r = currentBalRow();
         find->setEnabled(m_tbOpen);
-        // Printing waits for the report engine (RepBcte, RepExtrato): off until it is there.
-        printBal->setEnabled(false);
-        printCta->setEnabled(false && r && r->Nv == 3);
+        printBal->setEnabled(m_tbOpen);
+        printCta->setEnabled(m_tbOpen && r && r->Nv == 3);
         PopupBal->popup(DBGrid1->viewport()->mapToGlobal(p));
     });
     connect(find, &QAction::triggered, this,
             [this] { showFindPanel(PanelFindBal, EditFindBal, {}); });
 
-    // Printing waits for the report engine (RepBcte, RepExtrato, RepExtratoDiario).
-    BtBalPrint->setEnabled(false);
-    BtCtaPrint->setEnabled(false);
+    connect(printBal, &QAction::triggered, this,
+            [this] { app::guarded([this] { BtBalPrintClick(); }); });
+    connect(printCta, &QAction::triggered, this,
+            [this] { app::guarded([this] { BtCtaPrintClick(); }); });
+    connect(BtBalPrint, &QPushButton::clicked, this,
+            [this] { app::guarded([this] { BtBalPrintClick(); }); });
+    connect(BtCtaPrint, &QPushButton::clicked, this,
+            [this] { app::guarded([this] { BtCtaPrintClick(); }); });
     const auto onChooser = [this] {
         app::guarded([this] { MudarVisualizacaoBalancete(); });
     };
@@ -378,8 +384,8 @@ void TFormBalCalc::buildBottomBar()
     BtSaveCSV = button("BtSaveCSV", "Salvar CSV", "", bar);
     BtPrint =
         button("BtPrint", "Imprimir", "Imprimir Extrato de Todas as Contas do Balancete", bar);
-    // Waits for the report engine (RepRazao).
-    BtPrint->setEnabled(false);
+    connect(BtPrint, &QPushButton::clicked, this,
+            [this] { app::guarded([this] { BtPrintClick(); }); });
     BtFechar = button("BtFechar", "Fechar", "", bar);
     lay->addWidget(BtSaveCSV);
     lay->addWidget(BtPrint);
@@ -414,7 +420,8 @@ void TFormBalCalc::setBalControlsEnabled(bool on)
 {
     for (QWidget *w : {static_cast<QWidget *>(ComboGrupo), static_cast<QWidget *>(ComboNivel),
                        static_cast<QWidget *>(LabelGrupo), static_cast<QWidget *>(LabelNivel),
-                       static_cast<QWidget *>(BtBalSaveCSV), static_cast<QWidget *>(BtCtaSaveCSV)})
+                       static_cast<QWidget *>(BtBalSaveCSV), static_cast<QWidget *>(BtCtaSaveCSV),
+                       static_cast<QWidget *>(BtBalPrint), static_cast<QWidget *>(BtCtaPrint)})
         w->setEnabled(on);
 }
 
@@ -779,6 +786,58 @@ void TFormBalCalc::BtSaveCSVClick()
     app::saveCsvListing(this, "ExtratosDeTodasAsContas.CSV",
                         allStatementsCsv(accounts::csvUserOf(m_dm), p, m_bcte->rows(), m_ledger),
                         "OK. Extratos de Todas as Contas gravados no arquivo \r\n");
+}
+
+void TFormBalCalc::BtBalPrintClick()
+{
+    if (!balAvailable())
+        return;
+    reports::TRM rm(m_dm, this);
+    rm.setParameter("ReportTitle1", PanelBal->text());
+    rm.setParameter("SaldoAnt", saldoAntHeader(DtIniBal));
+    rm.setParameter("Variacao", valueTitles(DtIniBal, DtFimBal, mode).value(1));
+    rm.setParameter("SaldoAtual", saldoAtualHeader(DtFimBal));
+    rm.setDataView("DvBcte", bcteView(m_bcte->rows()));
+    rm.run("RepBcte");
+    DBGrid1->setFocus();
+}
+
+void TFormBalCalc::BtCtaPrintClick()
+{
+    if (!balAvailable() || !level3Selected())
+        return;
+    if (m_lctos->rowCount() == 0) {
+        app::Mensagem(texts::kSemLctosImprimir, 0);
+        return;
+    }
+    reports::TRM rm(m_dm, this);
+    rm.setParameter("ReportTitle1", "Extrato de Conta " + PeriodoBal(DtIniBal, DtFimBal, mode));
+    rm.setParameter("TextSaldoAnt", textSaldoAnt(DtIniBal));
+    rm.setParameter("TextSaldoAtual", textSaldoAtual(DtFimBal));
+    rm.setDataView("DvBcte", bcteView(std::span<const BcteRow>(currentBalRow(), 1)));
+    rm.setDataView("DvLctos", lctosView(m_lctos->rows()));
+    rm.run(CheckTotais->isChecked() ? "RepExtratoDiario" : "RepExtrato");
+    DBGrid1->setFocus();
+}
+
+void TFormBalCalc::BtPrintClick()
+{
+    // Prints the statements of every visible account; the map tab has nothing of this kind.
+    if (PageControl1->currentWidget() == TabBalMapa)
+        return;
+    if (!balAvailable())
+        return;
+    if (!showsLevel3(Nivel(ComboNivel->currentIndex()))) {
+        app::Mensagem(texts::kNiveisExtratos, 0);
+        ComboNivel->setFocus();
+        return;
+    }
+    reports::TRM rm(m_dm, this);
+    rm.setParameter("ReportTitle1",
+                    "Relação de Extratos de Contas " + PeriodoBal(DtIniBal, DtFimBal, mode));
+    rm.setDataView("DvBcte", bcteView(m_bcte->rows()));
+    rm.setDataView("DvLcPrn", lctosView(m_ledger.rows()));
+    rm.run("RepRazao");
 }
 
 void TFormBalCalc::saveMapCsv()

@@ -94,6 +94,9 @@ private:
     void BtBalSaveCSVClick();
     void BtCtaSaveCSVClick();
     void BtSaveCSVClick();
+    void BtBalPrintClick();
+    void BtCtaPrintClick();
+    void BtPrintClick();
     void saveMapCsv();
     void CheckTotaisClick();
 

@@ -11,6 +11,8 @@
 #include <data/newuserdata.h>
 #include <data/table.h>
 #include <entries/UData.h>
+#include <reports/optionsdialog.h>
+#include <reports/previewwindow.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -191,6 +193,50 @@ private slots:
         f.ComboGrupo->setCurrentIndex(1); // cash accounts of level 3: none of 2.xx
         f.ComboNivel->setCurrentIndex(0);
         QVERIFY(m_messages.isEmpty());
+    }
+
+    // Each print reaches the report preview; a row that is not an account of level 3 is refused
+    // before any report is laid out.
+    void printsOpenThePreview_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("row");
+        QTest::newRow("trial balance") << "BtBalPrint" << 0;
+        QTest::newRow("statement") << "BtCtaPrint" << 2;
+        QTest::newRow("daily statement") << "BtCtaPrint+daily" << 2;
+        QTest::newRow("all statements") << "BtPrint" << 0;
+    }
+    void printsOpenThePreview()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, row);
+        TFormBalCalc &f = *m_form;
+        f.DBGrid1->setCurrentIndex(f.DBGrid1->model()->index(row, 0));
+        if (button.endsWith("+daily")) {
+            f.CheckTotais->setChecked(true);
+            button.chop(6);
+        }
+        QString title;
+        testsupport::whenModal<reports::OptionsDialog>([&](reports::OptionsDialog *o) {
+            testsupport::whenModal<reports::PreviewWindow>([&](reports::PreviewWindow *w) {
+                title = w->windowTitle();
+                w->reject();
+            });
+            o->accept();
+        });
+        QTest::mouseClick(f.findChild<QPushButton *>(button), Qt::LeftButton);
+        QCOMPARE(title, QString("Quorvila :: Relatórios"));
+        QVERIFY(m_messages.isEmpty());
+    }
+    void statementPrintRefusesATitleRow()
+    {
+        TFormBalCalc &f = *m_form;
+        f.DBGrid1->setCurrentIndex(f.DBGrid1->model()->index(1, 0));
+        QTest::mouseClick(f.BtCtaPrint, Qt::LeftButton);
+        f.ComboNivel->setCurrentIndex(1);
+        QTest::mouseClick(f.BtPrint, Qt::LeftButton);
+        QCOMPARE(m_messages,
+                 (QStringList{ledger::texts::kSo3Nivel, ledger::texts::kNiveisExtratos}));
     }
 
     void searchPanelFindsAndResetsTheChoosers()
