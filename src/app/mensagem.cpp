@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace app {
 
 static MensagemResponder s_responder;
@@ -67,7 +69,11 @@ void placeBesideMainWindow(QWidget *screen)
     const QRect main = s_mainWindow->frameGeometry();
     // Before the first show a window has no frame yet: its frame is as wide as itself.
     const int width = screen->frameGeometry().width();
-    screen->move(main.right() - 4 - width + 1, main.top() + 5);
+    int left = main.right() - 4 - width + 1;
+    // A screen wider than the main window keeps its left edge on the display.
+    if (const QScreen *display = s_mainWindow->screen())
+        left = std::max(left, display->availableGeometry().left());
+    screen->move(left, main.top() + 5);
 }
 
 namespace {

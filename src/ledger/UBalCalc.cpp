@@ -401,8 +401,7 @@ void TFormBalCalc::showEvent(QShowEvent *e)
     QDialog::showEvent(e);
     // Feature screens sit 5 pixels below the main window's top, 4 inside its right edge.
     if (!m_placed && parentWidget()) {
-        const QRect main = parentWidget()->window()->frameGeometry();
-        move(main.right() - 4 - frameGeometry().width() + 1, main.top() + 5);
+        app::placeBesideMainWindow(this);
         m_placed = true;
     }
     DBGrid1->setFocus();
