@@ -35,6 +35,7 @@
 #include <help/infopages.h>
 #include <help/panelpick.h>
 #include <ledger/mainactions.h>
+#include <ofx/mainactions.h>
 #include <users/UUser.h>
 #include <users/mainactions.h>
 
