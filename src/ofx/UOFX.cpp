@@ -132,7 +132,7 @@ void TFormOFX::build()
         const StagingRow &s = m_model->rows()[size_t(row)].row;
         return std::pair<qint64, qint64>(s.CtaDeb, s.CtaCred);
     }));
-    const int widths[] = {50, 65, 30, 30, 73, 256, 95, 20, 70};
+    const int widths[] = {58, 65, 30, 30, 73, 256, 95, 20, 70};
     for (int i = 0; i < OfxRowsModel::ColumnCount; ++i)
         DBGridOFX1->setColumnWidth(i, widths[i]);
     DBGridOFX1->setMinimumSize(720, 220);
@@ -226,9 +226,10 @@ QWidget *TFormOFX::buildHeader()
     g->addWidget(new QLabel(" Agência e Conta:", p), 1, 2);
     g->addWidget(LbAgencia, 1, 3);
     g->addWidget(new QLabel("Período do Extrato:", p), 2, 0);
-    g->addWidget(LbPeriodo, 2, 1);
-    g->addWidget(LbDataSaldo, 2, 2);
-    g->addWidget(LbSaldo, 2, 3);
+    g->addWidget(LbPeriodo, 2, 1, 1, 3);
+    g->addWidget(LbDataSaldo, 3, 0, 1, 2);
+    g->addWidget(LbSaldo, 3, 2, 1, 2);
+    g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
     return p;
 }

@@ -83,7 +83,8 @@ QVariant OfxRowsModel::data(const QModelIndex &index, int role) const
     case Valor:
         return app::formatMoney(s.Valor);
     case Hsto:
-        return s.Hsto;
+        // What the entry will be given: a transaction without a memo gets the default history.
+        return s.Hsto.trimmed().isEmpty() ? defaultHistory() : s.Hsto;
     case NumDoc:
         return s.NumDoc;
     case Ok:
@@ -97,7 +98,13 @@ QVariant OfxRowsModel::headerData(int section, Qt::Orientation o, int role) cons
 {
     static const char *const titles[] = {"Importar",  "Data",   "Dest", "Orig",    "Valor",
                                          "Histórico", "NumDoc", "OK",   "Situação"};
-    if (o != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+    if (o != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(section == Data    ? Qt::AlignCenter
+                   : section == Valor ? Qt::AlignRight | Qt::AlignVCenter
+                                      : Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return {};
     return QString(titles[section]);
 }
