@@ -116,9 +116,10 @@ std::variant<SearchQuery, SearchProblem> buildSearch(const SearchCriteria &s)
         if (auto p = addPeriod(c, s.dtMin, s.dtMax))
             return *p;
     if (!s.text.isEmpty()) {
-        // instr() finds the text as typed: "%", "_" and quotes are no wildcards or delimiters.
+        // qcontains() finds the text as typed, in any case: "%", "_" and quotes are no
+        // wildcards or delimiters.
         const QString t = s.text.toUpper();
-        c.add("(instr(qupper(Hsto), ?) > 0 OR instr(qupper(Obs), ?) > 0)", {t, t});
+        c.add("(qcontains(Hsto, ?) OR qcontains(Obs, ?))", {t, t});
     }
     if (!s.valor.trimmed().isEmpty()) {
         QString v = s.valor.trimmed();
