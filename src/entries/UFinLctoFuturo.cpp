@@ -49,15 +49,9 @@ void TFormFinLctoFuturo::buildCriteria()
 {
     auto *h = new QHBoxLayout(criteria());
     h->setContentsMargins(6, 4, 6, 4);
-    EditDtMin = new QDateEdit(criteria());
-    EditDtMin->setObjectName("EditDtMin");
-    EditDtMax = new QDateEdit(criteria());
-    EditDtMax->setObjectName("EditDtMax");
+    EditDtMin = dateEdit("EditDtMin");
+    EditDtMax = dateEdit("EditDtMax");
     EditDtMax->setAccessibleName("Até");
-    for (QDateEdit *d : {EditDtMin, EditDtMax}) {
-        d->setDisplayFormat("dd/MM/yyyy");
-        d->setCalendarPopup(true);
-    }
     auto *period = new QLabel("Período De:             Até:", criteria());
     period->setBuddy(EditDtMin);
     ComboOrder = new QComboBox(criteria());
@@ -107,30 +101,21 @@ void TFormFinLctoFuturo::showEvent(QShowEvent *e)
     });
 }
 
-std::optional<SearchQuery> TFormFinLctoFuturo::currentQuery()
+std::variant<SearchQuery, SearchProblem> TFormFinLctoFuturo::query() const
 {
-    auto q = buildPeriodSearch(EditDtMin->date(), EditDtMax->date(),
-                               EntryOrder(ComboOrder->currentIndex()));
-    if (const auto *p = std::get_if<SearchProblem>(&q)) {
-        app::Mensagem(p->message, 0);
-        EditDtMax->setFocus();
-        return std::nullopt;
-    }
-    return std::get<SearchQuery>(q);
+    return buildPeriodSearch(EditDtMin->date(), EditDtMax->date(),
+                             EntryOrder(ComboOrder->currentIndex()));
 }
 
-void TFormFinLctoFuturo::BtPesquisarClick()
+// The only refusal is the inverted window.
+QWidget *TFormFinLctoFuturo::fieldOf(SearchField) const
 {
-    if (const auto q = currentQuery()) {
-        app::WaitCursor wait;
-        showResult(*q);
-    }
+    return EditDtMax;
 }
 
-QString TFormFinLctoFuturo::csvTitle() const
+std::optional<std::pair<QDate, QDate>> TFormFinLctoFuturo::listedPeriod() const
 {
-    return entries::csvTitleLine(ComboTit->currentText(), true, EditDtMin->date(),
-                                 EditDtMax->date());
+    return std::pair(EditDtMin->date(), EditDtMax->date());
 }
 
 } // namespace entries

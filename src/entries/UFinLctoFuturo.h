@@ -17,12 +17,11 @@ class TFormFinLctoFuturo : public FoundEntriesScreen
 public:
     explicit TFormFinLctoFuturo(data::TDM &dm, QWidget *parent = nullptr);
 
-    void BtPesquisarClick();
-
 protected:
     void showEvent(QShowEvent *e) override;
-    std::optional<SearchQuery> currentQuery() override;
-    QString csvTitle() const override;
+    std::variant<SearchQuery, SearchProblem> query() const override;
+    QWidget *fieldOf(SearchField f) const override;
+    std::optional<std::pair<QDate, QDate>> listedPeriod() const override;
 
 private:
     void buildCriteria();

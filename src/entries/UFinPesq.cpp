@@ -88,15 +88,9 @@ void TFormFinPesq::buildCriteria()
     CheckPeriodo = new QCheckBox(criteria());
     CheckPeriodo->setObjectName("CheckPeriodo");
     CheckPeriodo->setAccessibleName("Pesquisar no período");
-    EditDtMin = new QDateEdit(criteria());
-    EditDtMin->setObjectName("EditDtMin");
-    EditDtMax = new QDateEdit(criteria());
-    EditDtMax->setObjectName("EditDtMax");
+    EditDtMin = dateEdit("EditDtMin");
+    EditDtMax = dateEdit("EditDtMax");
     EditDtMax->setAccessibleName("Até");
-    for (QDateEdit *d : {EditDtMin, EditDtMax}) {
-        d->setDisplayFormat("dd/MM/yyyy");
-        d->setCalendarPopup(true);
-    }
     connect(CheckPeriodo, &QCheckBox::toggled, EditDtMax, &QWidget::setEnabled);
     auto *period = new QHBoxLayout;
     period->addWidget(CheckPeriodo);
@@ -231,30 +225,22 @@ SearchCriteria TFormFinPesq::criteriaTyped() const
     return c;
 }
 
-std::optional<SearchQuery> TFormFinPesq::currentQuery()
+std::variant<SearchQuery, SearchProblem> TFormFinPesq::query() const
 {
-    auto q = buildSearch(criteriaTyped());
-    if (const auto *p = std::get_if<SearchProblem>(&q)) {
-        app::Mensagem(p->message, 0);
-        QWidget *fields[] = {EditDtMax, EditTx, EditVlr, EditCta, EditCtaDeb, EditCtaCred};
-        fields[int(p->field)]->setFocus();
+    return buildSearch(criteriaTyped());
+}
+
+QWidget *TFormFinPesq::fieldOf(SearchField f) const
+{
+    QWidget *const fields[] = {EditDtMax, EditTx, EditVlr, EditCta, EditCtaDeb, EditCtaCred};
+    return fields[int(f)];
+}
+
+std::optional<std::pair<QDate, QDate>> TFormFinPesq::listedPeriod() const
+{
+    if (!CheckPeriodo->isChecked())
         return std::nullopt;
-    }
-    return std::get<SearchQuery>(q);
-}
-
-void TFormFinPesq::BtPesquisarClick()
-{
-    if (const auto q = currentQuery()) {
-        app::WaitCursor wait;
-        showResult(*q);
-    }
-}
-
-QString TFormFinPesq::csvTitle() const
-{
-    return entries::csvTitleLine(ComboTit->currentText(), CheckPeriodo->isChecked(),
-                                 EditDtMin->date(), EditDtMax->date());
+    return std::pair(EditDtMin->date(), EditDtMax->date());
 }
 
 void TFormFinPesq::openPicker(QLineEdit *edit)

@@ -29,13 +29,13 @@ public:
     void setPeriod(const QDate &dtIni, const QDate &dtFim);
 
     void BtLimparClick();
-    void BtPesquisarClick();
 
 protected:
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    std::optional<SearchQuery> currentQuery() override;
-    QString csvTitle() const override;
+    std::variant<SearchQuery, SearchProblem> query() const override;
+    QWidget *fieldOf(SearchField f) const override;
+    std::optional<std::pair<QDate, QDate>> listedPeriod() const override;
 
 private:
     void buildCriteria();

@@ -4,6 +4,7 @@
 #include <app/format.h>
 
 #include <QAbstractItemView>
+#include <QFrame>
 #include <QHeaderView>
 #include <QPainter>
 #include <QTableView>
@@ -132,6 +133,30 @@ void setEntryGridColumns(QTableView *t)
     for (int i = 0; i < 8; ++i)
         t->setColumnWidth(i, widths[i]);
     t->horizontalHeader()->setStretchLastSection(true);
+}
+
+void setupEntryGrid(QTableView *grid)
+{
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(17);
+    QFont small = grid->font();
+    small.setPointSizeF(7.5);
+    grid->setFont(small);
+}
+
+QFrame *lightPanel(QWidget *parent, const char *objectName)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(objectName);
+    f->setFrameShape(QFrame::StyledPanel);
+    f->setAutoFillBackground(true);
+    QPalette p = f->palette();
+    p.setColor(QPalette::Window, QColor("#ECF4EC"));
+    f->setPalette(p);
+    return f;
 }
 
 } // namespace entries

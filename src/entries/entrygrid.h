@@ -14,7 +14,9 @@
 #include <utility>
 
 class QAbstractItemView;
+class QFrame;
 class QTableView;
+class QWidget;
 
 namespace entries {
 
@@ -66,5 +68,10 @@ private:
 // classic widths, the amount column as wide as the largest amount needs (text 2 pixels in from
 // each edge, and the grid line), taken from the history column so the row keeps its width.
 void setEntryGridColumns(QTableView *grid);
+// A read-only grid of entries: whole rows selected one at a time, no row numbers, rows 17 pixels
+// high in the small 7.5-point face the column widths are made for.
+void setupEntryGrid(QTableView *grid);
+// A panel in the dialogs' light green (#ECF4EC), for criteria and facts above a grid.
+QFrame *lightPanel(QWidget *parent, const char *objectName);
 
 } // namespace entries

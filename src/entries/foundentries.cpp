@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,13 +32,7 @@ FoundEntriesScreen::FoundEntriesScreen(data::TDM &dm, Texts texts, QWidget *pare
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
-    m_criteria = new QFrame(this);
-    m_criteria->setObjectName("PanelCriterios");
-    m_criteria->setFrameShape(QFrame::StyledPanel);
-    m_criteria->setAutoFillBackground(true);
-    QPalette pal = m_criteria->palette();
-    pal.setColor(QPalette::Window, QColor("#ECF4EC"));
-    m_criteria->setPalette(pal);
+    m_criteria = lightPanel(this, "PanelCriterios");
     layout->addWidget(m_criteria);
     buildResult();
     // Entering the criteria drops the result: what is shown always matches what is typed.
@@ -52,14 +47,7 @@ void FoundEntriesScreen::buildResult()
     auto *layout = static_cast<QVBoxLayout *>(this->layout());
     DBGridFin = new QTableView(this);
     DBGridFin->setObjectName("DBGridFin");
-    DBGridFin->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGridFin->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGridFin->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGridFin->verticalHeader()->hide();
-    DBGridFin->verticalHeader()->setDefaultSectionSize(17);
-    QFont small = DBGridFin->font();
-    small.setPointSizeF(7.5);
-    DBGridFin->setFont(small);
+    setupEntryGrid(DBGridFin);
     m_model = new FoundEntriesModel(m_texts.codigoAlignment, this);
     DBGridFin->setModel(m_model);
     DBGridFin->setItemDelegate(
@@ -152,6 +140,34 @@ void FoundEntriesScreen::showResult(const SearchQuery &q, std::optional<int> kee
     DBGridFin->setFocus();
 }
 
+std::optional<SearchQuery> FoundEntriesScreen::currentQuery()
+{
+    auto q = query();
+    if (const auto *p = std::get_if<SearchProblem>(&q)) {
+        app::Mensagem(p->message, 0);
+        fieldOf(p->field)->setFocus();
+        return std::nullopt;
+    }
+    return std::get<SearchQuery>(q);
+}
+
+void FoundEntriesScreen::BtPesquisarClick()
+{
+    if (const auto q = currentQuery()) {
+        app::WaitCursor wait;
+        showResult(*q);
+    }
+}
+
+QDateEdit *FoundEntriesScreen::dateEdit(const char *name)
+{
+    auto *d = new QDateEdit(m_criteria);
+    d->setObjectName(name);
+    d->setDisplayFormat("dd/MM/yyyy");
+    d->setCalendarPopup(true);
+    return d;
+}
+
 void FoundEntriesScreen::rerun()
 {
     if (!m_open)
@@ -194,6 +210,13 @@ void FoundEntriesScreen::BtImprimirClick()
     DBGridFin->setFocus();
 }
 
+QString FoundEntriesScreen::csvTitleOf() const
+{
+    const auto period = listedPeriod();
+    return csvTitleLine(ComboTit->currentText(), period.has_value(),
+                        period ? period->first : QDate(), period ? period->second : QDate());
+}
+
 void FoundEntriesScreen::BtSaveCSVClick()
 {
     if (!m_open || rows().empty()) {
@@ -203,7 +226,7 @@ void FoundEntriesScreen::BtSaveCSVClick()
     const int row = currentRow();
     app::saveCsvListing(
         this, m_texts.csvName,
-        foundEntriesCsv(accounts::csvUserOf(m_dm), csvTitle(), m_texts.csvColumns, rows()),
+        foundEntriesCsv(accounts::csvUserOf(m_dm), csvTitleOf(), m_texts.csvColumns, rows()),
         m_texts.csvDone);
     if (row >= 0)
         DBGridFin->setCurrentIndex(m_model->index(row, 0));

@@ -9,8 +9,10 @@
 #include <QDialog>
 
 #include <optional>
+#include <utility>
 
 class QComboBox;
+class QDateEdit;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -41,6 +43,8 @@ public:
     // Switching user: the result is dropped, so the next showing starts anew.
     void closeResult();
     bool resultOpen() const { return m_open; }
+    // "&Pesquisar": the criteria's query shown, or the refusal told with the focus on its field.
+    void BtPesquisarClick();
     const std::vector<FoundEntry> &rows() const;
     int exec() override
     {
@@ -61,10 +65,15 @@ protected:
     // Runs `q` and shows its rows (the last one selected, or row `keepRow` when given, clamped to
     // the last); the grid takes the focus and "&Pesquisar" stops being the default button.
     void showResult(const SearchQuery &q, std::optional<int> keepRow = {});
-    // The query of the criteria, or empty after the screen has told what is wrong.
-    virtual std::optional<SearchQuery> currentQuery() = 0;
-    // Line 8 of the listing, after the title.
-    virtual QString csvTitle() const = 0;
+    // What the criteria ask for, the field each refusal sends the focus to, and the period the
+    // listing's title line names (none when the period is not a criterion).
+    virtual std::variant<SearchQuery, SearchProblem> query() const = 0;
+    virtual QWidget *fieldOf(SearchField f) const = 0;
+    virtual std::optional<std::pair<QDate, QDate>> listedPeriod() const = 0;
+    // The query of the criteria, or empty after the refusal has been told.
+    std::optional<SearchQuery> currentQuery();
+    // A date field of the criteria, "dd/MM/yyyy" with its calendar.
+    QDateEdit *dateEdit(const char *name);
     // Re-runs the open result keeping the selected row (the data may have changed meanwhile).
     void rerun();
 
@@ -77,6 +86,7 @@ private:
     void chooseCurrent();
     void BtImprimirClick();
     void BtSaveCSVClick();
+    QString csvTitleOf() const;
     int currentRow() const;
 
     Texts m_texts;

@@ -42,18 +42,6 @@ const char *const kField[3] = {"Cta0OFX", "Cta1OFX", "Cta2OFX"};
 // The look-up's group of each field.
 const char *const kFiltro[3] = {"(CodCta<'1')", "(CodCta>='1' and CodCta<'2')", "(CodCta>='2')"};
 
-QFrame *panel(QWidget *parent, const char *name)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setAutoFillBackground(true);
-    QPalette p = f->palette();
-    p.setColor(QPalette::Window, QColor("#ECF4EC"));
-    f->setPalette(p);
-    return f;
-}
-
 } // namespace
 
 TFormOFX::TFormOFX(data::TDM &dm, accounts::TFormCtaView *ctaView, QWidget *parent)
@@ -77,7 +65,7 @@ void TFormOFX::build()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
-    auto *title = panel(this, "PanelTitulo");
+    auto *title = entries::lightPanel(this, "PanelTitulo");
     auto *th = new QHBoxLayout(title);
     th->setContentsMargins(4, 2, 4, 2);
     auto *titleText =
@@ -118,14 +106,7 @@ void TFormOFX::build()
     DBGridOFX1 = new QTableView(this);
     DBGridOFX1->setObjectName("DBGridOFX1");
     DBGridOFX1->setAccessibleName("Lançamentos do arquivo OFX");
-    DBGridOFX1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGridOFX1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGridOFX1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGridOFX1->verticalHeader()->hide();
-    DBGridOFX1->verticalHeader()->setDefaultSectionSize(17);
-    QFont small = DBGridOFX1->font();
-    small.setPointSizeF(7.5);
-    DBGridOFX1->setFont(small);
+    entries::setupEntryGrid(DBGridOFX1);
     m_model = new OfxRowsModel(this);
     DBGridOFX1->setModel(m_model);
     DBGridOFX1->setItemDelegate(new entries::EntryGridDelegate(DBGridOFX1, [this](int row) {
@@ -168,7 +149,7 @@ void TFormOFX::build()
 
 QWidget *TFormOFX::buildAccounts()
 {
-    auto *p = panel(this, "PanelContas");
+    auto *p = entries::lightPanel(this, "PanelContas");
     auto *g = new QGridLayout(p);
     g->setContentsMargins(6, 4, 6, 4);
     g->addWidget(new QLabel(" Importar Lançamentos OFX inicialmente para as seguintes Contas:", p),
@@ -204,7 +185,7 @@ QWidget *TFormOFX::buildAccounts()
 
 QWidget *TFormOFX::buildHeader()
 {
-    auto *p = panel(this, "PanelArquivo");
+    auto *p = entries::lightPanel(this, "PanelArquivo");
     auto *g = new QGridLayout(p);
     g->setContentsMargins(6, 4, 6, 4);
     const auto fact = [p](const char *name) {
