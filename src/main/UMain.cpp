@@ -491,15 +491,7 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
     m_grid = new QTableView(page);
     m_grid->setObjectName("DBGridFin");
     m_grid->setGeometry(4, 34, 613, 272);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(17);
-    // The column widths are the classic ones, made for a small 8-point face.
-    QFont small = m_grid->font();
-    small.setPointSizeF(7.5);
-    m_grid->setFont(small);
+    entries::setupEntryGrid(m_grid);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     m_header = new FinGridHeader(m_grid);
