@@ -727,10 +727,17 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
                                  m_tabFin->findChild<QPushButton *>("BtProximos"), m_ctaView,
                                  [this] { return m_session.get(); },
                                  [this](qint64 codigo) {
-                                     m_dm->TbFin->setFilter({});
-                                     m_dm->TbFin->findKey({codigo});
+                                     data::Table *fin = m_dm->TbFin;
+                                     fin->setFilter({});
+                                     fin->setIndexName({}); // the entry's code is the key
+                                     fin->findKey({codigo});
                                      sortBy("IdxData", 1);
                                  }});
+    ofx::setupMainActions(main, *m_dm,
+                          {ActionImportarOFX, m_ctaView, [this] { return m_session != nullptr; },
+                           [this] {
+                               sortBy({}, 0);
+                           }});
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
