@@ -373,11 +373,10 @@ bool TFormOFX::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// The rows and facts shown stay until another statement has been read whole: cancelling the
+// dialog or choosing a file that is not a statement leaves the screen as it was.
 void TFormOFX::BtOpenOFXClick()
 {
-    m_model->setRows({});
-    BtImportar->setEnabled(false);
-    resetHeader();
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
                                                       "Open Financial Exchange (*.OFX *.ofx)");
     if (!path.isEmpty())
@@ -399,6 +398,7 @@ void TFormOFX::openFile(const QString &path)
         }
         markSimilar(m_dm.db(), m_dm.TbFin->sqlName(), rows);
     }
+    resetHeader();
     LbNomeArquivo->setText(" " + QFileInfo(path).fileName());
     LbNomeArquivo->setToolTip(path);
     LbBanco->setText(st.bankId);
@@ -419,10 +419,10 @@ void TFormOFX::openFile(const QString &path)
         count += " " + QString::number(st.zeroAmountsLeftOut) +
                  " lançamento(s) de valor zero não foram incluídos.";
     LabelNR->setText(count);
+    BtImportar->setEnabled(n > 0);
     if (n == 0) {
         app::Mensagem(noEntriesMessage(), 0);
     } else {
-        BtImportar->setEnabled(true);
         DBGridOFX1->setCurrentIndex(m_model->index(0, 0));
     }
     DBGridOFX1->setFocus();
