@@ -4,6 +4,7 @@
 // edges of ProxDias and with an inverted window. QUORVILA_SHOTS=dir keeps pictures.
 #include "screentools.h"
 
+#include <accounts/UCtaView.h>
 #include <entries/UFinLctoFuturo.h>
 #include <entries/UFinPesq.h>
 #include <entries/search.h>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void searchesEntersCriteriaAndChooses();
     void refusalsAndNothingToPrint();
     void nextShowingReRunsKeepingTheRow();
+    void accountPickersAppendTheCode();
     void upcomingWindowFromThePreferences_data();
     void upcomingWindowFromThePreferences();
 
@@ -170,6 +172,29 @@ void SearchScreenTest::nextShowingReRunsKeepingTheRow()
     QCOMPARE(s.rows().size(), size_t(5));
     QCOMPARE(grid->currentIndex().row(), 1);
     QCOMPARE(child<QLabel>(&s, "LabelNR")->text(), QString("Foram encontrados 5 lançamentos."));
+}
+
+void SearchScreenTest::accountPickersAppendTheCode()
+{
+    accounts::TFormCtaView cta(*m_dm);
+    TFormFinPesq s(*m_dm, {2024, 6, 1}, {2024, 6, 30}, &cta);
+    s.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s));
+    auto *edit = child<QLineEdit>(&s, "EditCtaDeb");
+    edit->setText("11");
+    edit->setFocus();
+    QString filter, start;
+    whenModal<accounts::TFormCtaView>([&](accounts::TFormCtaView *v) {
+        filter = v->FiltroCta;
+        start = v->CodCtaIni;
+        QTest::keyClick(child<QTableView>(v, "DBGrid1"), Qt::Key_Return);
+    });
+    QTest::keyClick(edit, Qt::Key_F2);
+    QCOMPARE(filter, QString("(CodCta<'1' or CodCta>='2')"));
+    QCOMPARE(start, QString("1.01.01")); // the first account from the income group on
+    QVERIFY(edit->text().startsWith("11 "));
+    QCOMPARE(edit->text().split(' ').size(), 2);
+    QCOMPARE(m_dm->TbCta->filter(), QString());
 }
 
 void SearchScreenTest::upcomingWindowFromThePreferences_data()
