@@ -79,26 +79,20 @@ void TFormFinLctoFuturo::buildCriteria()
             [this] { app::guarded([this] { BtPesquisarClick(); }); });
 }
 
-void TFormFinLctoFuturo::showEvent(QShowEvent *e)
+void TFormFinLctoFuturo::opening()
 {
-    QDialog::showEvent(e);
-    if (e->spontaneous())
+    const data::Table &user = *m_dm.TbUser;
+    const DateWindow w =
+        upcomingWindow(app::today(), int(user.asInt("ProxDias")), user.asBool("IncluirHoje"));
+    EditDtMin->setDate(w.dtMin);
+    EditDtMax->setDate(w.dtMax);
+    const std::optional<int> keep =
+        resultOpen() ? std::optional<int>(DBGridFin->currentIndex().row()) : std::nullopt;
+    const auto q = currentQuery();
+    if (!q)
         return;
-    app::guarded([this] {
-        app::placeDialog(this, parentWidget());
-        const data::Table &user = *m_dm.TbUser;
-        const DateWindow w =
-            upcomingWindow(app::today(), int(user.asInt("ProxDias")), user.asBool("IncluirHoje"));
-        EditDtMin->setDate(w.dtMin);
-        EditDtMax->setDate(w.dtMax);
-        const std::optional<int> keep =
-            resultOpen() ? std::optional<int>(DBGridFin->currentIndex().row()) : std::nullopt;
-        const auto q = currentQuery();
-        if (!q)
-            return;
-        app::WaitCursor wait;
-        showResult(*q, keep);
-    });
+    app::WaitCursor wait;
+    showResult(*q, keep);
 }
 
 std::variant<SearchQuery, SearchProblem> TFormFinLctoFuturo::query() const

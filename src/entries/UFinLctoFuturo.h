@@ -18,7 +18,7 @@ public:
     explicit TFormFinLctoFuturo(data::TDM &dm, QWidget *parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent *e) override;
+    void opening() override;
     std::variant<SearchQuery, SearchProblem> query() const override;
     QWidget *fieldOf(SearchField f) const override;
     std::optional<std::pair<QDate, QDate>> listedPeriod() const override;

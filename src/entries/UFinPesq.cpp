@@ -167,20 +167,14 @@ void TFormFinPesq::buildCriteria()
     connect(limpar, &QPushButton::clicked, this, [this] { BtLimparClick(); });
 }
 
-void TFormFinPesq::showEvent(QShowEvent *e)
+void TFormFinPesq::opening()
 {
-    QDialog::showEvent(e);
-    if (e->spontaneous())
-        return;
-    app::guarded([this] {
-        app::placeDialog(this, parentWidget());
-        takeStartingCodes();
-        if (resultOpen()) {
-            rerun();
-        } else {
-            BtLimparClick();
-        }
-    });
+    takeStartingCodes();
+    if (resultOpen()) {
+        rerun();
+    } else {
+        BtLimparClick();
+    }
 }
 
 // Each showing starts the pickers again: "Conta" on the chart's first account with a reduced

@@ -31,7 +31,7 @@ public:
     void BtLimparClick();
 
 protected:
-    void showEvent(QShowEvent *e) override;
+    void opening() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     std::variant<SearchQuery, SearchProblem> query() const override;
     QWidget *fieldOf(SearchField f) const override;

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -174,6 +175,17 @@ void FoundEntriesScreen::rerun()
         return;
     app::WaitCursor wait;
     showResult(m_query, currentRow());
+}
+
+void FoundEntriesScreen::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    app::guarded([this] {
+        app::placeDialog(this, parentWidget());
+        opening();
+    });
 }
 
 void FoundEntriesScreen::chooseCurrent()

@@ -78,6 +78,9 @@ protected:
     void rerun();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Each showing: placed over the main window, then the screen's own opening.
+    void showEvent(QShowEvent *e) override;
+    virtual void opening() = 0;
 
     data::TDM &m_dm;
 
