@@ -2,6 +2,7 @@
 // Each folder contributes one run function; main() calls them in order.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -14,8 +15,8 @@ struct Options
     int years = 10;
     int repetitions = 15;
     QString workDir; // scratch directory for generated data
-    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, main
-                     // or help
+    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, main,
+                     // help or search
 };
 
 // Runs work `reps` times and returns the median wall time in milliseconds.
@@ -31,5 +32,9 @@ void runEntriesBench(const Options &);
 void runLedgerBench(const Options &);
 void runReportsBench(const Options &);
 void runHelpBench(const Options &);
+void runSearchBench(const Options &);
+
+// A generated SGML statement of `transactions` transactions in Windows-1252 (bench_ofx.cpp).
+QByteArray generatedStatement(int transactions);
 
 } // namespace bench

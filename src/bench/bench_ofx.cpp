@@ -8,7 +8,7 @@
 
 namespace bench {
 
-static QByteArray generatedStatement(int transactions)
+QByteArray generatedStatement(int transactions)
 {
     QByteArray b = "OFXHEADER:100\r\nDATA:OFXSGML\r\nVERSION:102\r\nENCODING:USASCII\r\n"
                    "CHARSET:1252\r\n\r\n<OFX>\r\n<BANKMSGSRSV1>\r\n<STMTTRNRS>\r\n<STMTRS>\r\n"

@@ -29,6 +29,56 @@ static void qupperFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
     sqlite3_result_text(ctx, u.constData(), u.size(), SQLITE_TRANSIENT);
 }
 
+// qcontains(text, NEEDLE): 1 when `text` in Qt's upper case contains NEEDLE (given in upper
+// case) as typed, with no wildcard; NULL text contains nothing. Texts of ASCII alone (most
+// histories) are compared byte by byte without building strings, which keeps a search of every
+// entry of a large book fast.
+static bool asciiOnly(const unsigned char *p, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (p[i] >= 0x80)
+            return false;
+    return true;
+}
+
+static unsigned char asciiUpper(unsigned char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+static void qcontainsFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    const auto *hay = sqlite3_value_text(argv[0]);
+    const int hayLen = sqlite3_value_bytes(argv[0]);
+    const auto *needle = sqlite3_value_text(argv[1]);
+    const int needleLen = sqlite3_value_bytes(argv[1]);
+    if (asciiOnly(hay, hayLen)) {
+        // The upper case of ASCII is ASCII: a needle with other characters cannot be in it.
+        if (!asciiOnly(needle, needleLen)) {
+            sqlite3_result_int(ctx, 0);
+            return;
+        }
+        for (int i = 0; i + needleLen <= hayLen; ++i) {
+            int k = 0;
+            while (k < needleLen && asciiUpper(hay[i + k]) == needle[k])
+                ++k;
+            if (k == needleLen) {
+                sqlite3_result_int(ctx, 1);
+                return;
+            }
+        }
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(hay), hayLen).toUpper();
+    sqlite3_result_int(
+        ctx, text.contains(QString::fromUtf8(reinterpret_cast<const char *>(needle), needleLen)));
+}
+
 void StatementDeleter::operator()(sqlite3_stmt *s) const
 {
     sqlite3_finalize(s);
@@ -208,6 +258,8 @@ void Database::openMain(const QString &path)
     sqlite3_busy_timeout(raw, m_busyMs);
     sqlite3_create_function(raw, "qupper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             qupperFunction, nullptr, nullptr);
+    sqlite3_create_function(raw, "qcontains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            qcontainsFunction, nullptr, nullptr);
     if (!path.isEmpty()) {
         // The main holds no table; its journal settings decide how the super-journal is kept.
         execRaw("PRAGMA main.journal_mode=DELETE");

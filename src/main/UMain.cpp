@@ -21,10 +21,12 @@
 #include <data/tablemodel.h>
 #include <entries/UData.h>
 #include <entries/UFinEdit.h>
+#include <entries/entrygrid.h>
 #include <entries/historylist.h>
 #include <entries/mainactions.h>
 #include <entries/period.h>
 #include <entries/saldolabels.h>
+#include <entries/searchactions.h>
 #include <entries/session.h>
 #include <help/UAbout.h>
 #include <help/UBiblia.h>
@@ -33,6 +35,7 @@
 #include <help/infopages.h>
 #include <help/panelpick.h>
 #include <ledger/mainactions.h>
+#include <ofx/mainactions.h>
 #include <users/UUser.h>
 #include <users/mainactions.h>
 
@@ -69,24 +72,6 @@ static const QColor kValue("#ECF4EC");
 
 namespace {
 
-struct KindColours
-{
-    QColor text, background, selText, selBackground;
-};
-
-KindColours coloursOf(RowKind k)
-{
-    switch (k) {
-    case RowKind::Income:
-        return {QColor("#000080"), QColor("#DFEBF9"), Qt::white, QColor("#000080")};
-    case RowKind::Expense:
-        return {QColor("#800000"), QColor("#FFE6E6"), Qt::white, QColor("#800000")};
-    case RowKind::Transfer:
-        break;
-    }
-    return {QColor("#2C492C"), QColor("#ECF4EC"), Qt::white, QColor("#437043")};
-}
-
 // The widest text an amount of the books can have; the grid's amount column and the figures are
 // made wide enough for it, so that no amount loses leading digits or its sign.
 QString widestAmount()
@@ -114,39 +99,6 @@ FiguresBlock figuresBlock(const QFont &pageFont)
     const int valueWidth = std::max(80, value);
     return {std::min(388, 617 - valueWidth - 1 - std::max(148, caption)), valueWidth};
 }
-
-// Colours every cell by the kind of its row; the selected pair only while the grid has focus.
-class FinGridDelegate : public QStyledItemDelegate
-{
-public:
-    FinGridDelegate(data::TableModel *model, QTableView *view)
-        : QStyledItemDelegate(view), m_model(model), m_view(view)
-    {
-    }
-
-    void paint(QPainter *p, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override
-    {
-        QStyleOptionViewItem opt(option);
-        initStyleOption(&opt, index);
-        const data::Record &r = m_model->record(index.row());
-        const int deb = m_model->table()->def().indexOf("CtaDeb");
-        const int cred = m_model->table()->def().indexOf("CtaCred");
-        const KindColours c =
-            coloursOf(rowKind(r.values.value(deb).toLongLong(), r.values.value(cred).toLongLong()));
-        const bool selected = (opt.state & QStyle::State_Selected) && m_view->hasFocus();
-        p->fillRect(opt.rect, selected ? c.selBackground : c.background);
-        p->setPen(selected ? c.selText : c.text);
-        p->setFont(opt.font);
-        // Text 2 pixels from the edge it is aligned to.
-        const QRect text = opt.rect.adjusted(2, 0, -2, 0);
-        p->drawText(text, int(opt.displayAlignment), opt.text);
-    }
-
-private:
-    data::TableModel *m_model;
-    QTableView *m_view;
-};
 
 } // namespace
 
@@ -482,7 +434,7 @@ QWidget *TFormMainQuorvila_Zx3307::createFinPage()
     auto *editar = button("BtEditar", "&Editar", 230, 64);
     auto *excluir = button("BtExcluir", "E&xcluir", 298, 64);
     auto *pesquisar = button("BtPesquisar", "&Pesquisar", 366, 76);
-    pesquisar->setEnabled(false); // the entry search arrives with its own screen
+    pesquisar->setEnabled(false); // until the data module wires it
     auto *count = new QLabel(page);
     count->setObjectName("LabelRecCount");
     count->setGeometry(450, 8, 80, 20);
@@ -539,15 +491,7 @@ void TFormMainQuorvila_Zx3307::createGrid(QWidget *page)
     m_grid = new QTableView(page);
     m_grid->setObjectName("DBGridFin");
     m_grid->setGeometry(4, 34, 613, 272);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(17);
-    // The column widths are the classic ones, made for a small 8-point face.
-    QFont small = m_grid->font();
-    small.setPointSizeF(7.5);
-    m_grid->setFont(small);
+    entries::setupEntryGrid(m_grid);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     m_header = new FinGridHeader(m_grid);
@@ -727,14 +671,13 @@ void TFormMainQuorvila_Zx3307::setDataModule(data::TDM *dm)
     };
     m_model = std::make_unique<data::TableModel>(dm->TbFin, std::move(cols));
     m_grid->setModel(m_model.get());
-    m_grid->setItemDelegate(new FinGridDelegate(m_model.get(), m_grid));
-    // The amount column takes what the widest amount needs (text 2 pixels in from each edge,
-    // and the grid line) from the history column, so the row keeps its width.
-    const int valor = std::max(73, m_grid->fontMetrics().horizontalAdvance(widestAmount()) + 5);
-    const int widths[] = {43, 65, 30, 30, valor, 238 - (valor - 73), 75, 20};
-    for (int i = 0; i < 8; ++i)
-        m_grid->setColumnWidth(i, widths[i]);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    const int deb = dm->TbFin->def().indexOf("CtaDeb");
+    const int cred = dm->TbFin->def().indexOf("CtaCred");
+    m_grid->setItemDelegate(new entries::EntryGridDelegate(m_grid, [this, deb, cred](int row) {
+        const data::Record &r = m_model->record(row);
+        return std::pair(r.values.value(deb).toLongLong(), r.values.value(cred).toLongLong());
+    }));
+    entries::setEntryGridColumns(m_grid);
     m_link = new data::GridTableLink(m_grid, dm->TbFin, [] { return true; });
     connect(dm->TbFin, &data::Table::currentChanged, this, [this] { refreshCurrentPanel(); });
     setupFolderActions();
@@ -779,6 +722,22 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     entries::setupMainActions(main, *m_dm, *m_data, [this] { return m_session.get(); });
     users::setupMainActions(main, *m_dm);
     ledger::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
+    entries::setupSearchActions(main, *m_dm,
+                                {m_tabFin->findChild<QPushButton *>("BtPesquisar"),
+                                 m_tabFin->findChild<QPushButton *>("BtProximos"), m_ctaView,
+                                 [this] { return m_session.get(); },
+                                 [this](qint64 codigo) {
+                                     data::Table *fin = m_dm->TbFin;
+                                     fin->setFilter({});
+                                     fin->setIndexName({}); // the entry's code is the key
+                                     fin->findKey({codigo});
+                                     sortBy("IdxData", 1);
+                                 }});
+    ofx::setupMainActions(main, *m_dm,
+                          {ActionImportarOFX, m_ctaView, [this] { return m_session != nullptr; },
+                           [this] {
+                               sortBy({}, 0);
+                           }});
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <app/money.h>
+#include <entries/rowkind.h>
 
 #include <QDate>
 #include <QString>
@@ -12,10 +13,9 @@
 
 namespace main_ui {
 
-enum class RowKind { Transfer, Income, Expense };
-// Expense when the destination's three-digit code starts with "2"; otherwise income when the
-// origin's starts with "1"; otherwise a transfer.
-RowKind rowKind(qint64 ctaDeb, qint64 ctaCred);
+// The kind a row is drawn as is the entries' own rule, shared with their other grids.
+using entries::RowKind;
+using entries::rowKind;
 
 // A replica keeps the document number without a leading "[I]" (then trimmed) and the note
 // without an "[OFX" + 6 digits + "]" mark (no trimming).

@@ -22,3 +22,4 @@ template <class T> T *child(QWidget *parent, const char *name)
 
 int runPeriodDialogTests(int argc, char **argv);
 int runEntryEditorTests(int argc, char **argv);
+int runSearchScreenTests(int argc, char **argv);

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void userScreensOpenOverTheHomePage_data();
     void userScreensOpenOverTheHomePage();
     void balanceScreenOpensOverTheEntriesOnTheUsersMonth();
+    void searchChoosesAnEntryInDateOrder();
     void storedTextIsShownAsTyped_data();
     void storedTextIsShownAsTyped();
     void largestAmountsAreShownWhole();
@@ -336,6 +337,35 @@ void MainWindowTest::balanceScreenOpensOverTheEntriesOnTheUsersMonth()
     QCOMPARE(screen, QString("TFormBalCalc"));
     QCOMPARE(pageBehind, QString("TabFin"));
     QCOMPARE(period, QString("Dezembro/2026"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+// The entry search and the upcoming entries open from their buttons; an entry chosen in the
+// search becomes the list's current entry, the list in date order; the OFX import is enabled.
+void MainWindowTest::searchChoosesAnEntryInDateOrder()
+{
+    auto *w = m_q->mainWindow();
+    data::Table *fin = m_q->dm()->TbFin;
+    w->ActionIrParaFin->trigger();
+    w->grid()->horizontalHeader()->sectionClicked(4); // by value
+    QVERIFY(w->ActionImportarOFX->isEnabled());
+    atNextDialog([](QWidget *d) {
+        QTest::keyClicks(d->findChild<QLineEdit *>("EditTx"), "saque");
+        d->findChild<QPushButton *>("BtPesquisar")->click();
+        auto *grid = d->findChild<QTableView *>("DBGridFin");
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Return);
+    });
+    w->findChild<QPushButton *>("BtPesquisar")->click();
+    QCOMPARE(fin->indexName(), QString("IdxData"));
+    QCOMPARE(fin->asString("Hsto"), QString("SAQUE CONTA CORRENTE BANCO 1"));
+    QString count;
+    atNextDialog([&](QWidget *d) {
+        count = d->findChild<QLabel *>("LabelNR")->text();
+        d->findChild<QPushButton *>("BtFechar")->click();
+    });
+    w->findChild<QPushButton *>("BtProximos")->click();
+    QCOMPARE(count, QString("Nenhum lançamento encontrado.")); // the samples end on 06/12
     QVERIFY(m_messages.isEmpty());
 }
 
