@@ -51,8 +51,11 @@ void TFormFinLctoFuturo::buildCriteria()
     EditDtMin = dateEdit("EditDtMin");
     EditDtMax = dateEdit("EditDtMax");
     EditDtMax->setAccessibleName("Até");
-    auto *period = new QLabel("Período De:             Até:", criteria());
+    // The caption "Período De: … Até:" is split so that each word stands beside its own date.
+    auto *period = new QLabel("Período De:", criteria());
     period->setBuddy(EditDtMin);
+    auto *until = new QLabel("Até:", criteria());
+    until->setBuddy(EditDtMax);
     ComboOrder = new QComboBox(criteria());
     ComboOrder->setObjectName("ComboOrder");
     ComboOrder->addItems(entryOrderChoices());
@@ -67,6 +70,7 @@ void TFormFinLctoFuturo::buildCriteria()
     app::wireHelp(help, 2034);
     h->addWidget(period);
     h->addWidget(EditDtMin);
+    h->addWidget(until);
     h->addWidget(EditDtMax);
     h->addSpacing(12);
     h->addWidget(order);

@@ -92,11 +92,13 @@ void TFormFinPesq::buildCriteria()
     EditDtMax->setAccessibleName("Até");
     connect(CheckPeriodo, &QCheckBox::toggled, EditDtMax, &QWidget::setEnabled);
     auto *period = new QHBoxLayout;
+    // The caption "Período De: … Até:" is split so that each word stands beside its own date.
     period->addWidget(CheckPeriodo);
     period->addWidget(EditDtMin);
+    period->addWidget(label("Até:", EditDtMax));
     period->addWidget(EditDtMax);
     period->addStretch();
-    g->addWidget(label("Período De:                Até:", EditDtMin), 0, 0);
+    g->addWidget(label("Período De:", EditDtMin), 0, 0);
     g->addLayout(period, 0, 1, 1, 3);
 
     EditTx = edit("EditTx", 80);
