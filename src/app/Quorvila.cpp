@@ -2,6 +2,7 @@
 
 #include "USplash.h"
 #include "application.h"
+#include "datalocation.h"
 #include "dates.h"
 #include "mensagem.h"
 #include "platformbox.h"
@@ -31,7 +32,10 @@ static const QString kEssenciais = "> Arquivos essenciais para o funcionamento d
                                    "Quorvila :: Finanças Pessoais não\r\nforam encontrados. Não é "
                                    "possível executá-lo!";
 
-Quorvila::Quorvila(StartupOptions options) : m_options(std::move(options)) {}
+Quorvila::Quorvila(StartupOptions options, DataPlaces places)
+    : m_options(std::move(options)), m_places(std::move(places))
+{
+}
 
 Quorvila::~Quorvila()
 {
@@ -44,13 +48,6 @@ Quorvila::~Quorvila()
     m_main.reset();
     m_dm.reset();
     m_lock.reset();
-}
-
-QString Quorvila::dirDados() const
-{
-    return QDir::cleanPath(m_options.dirDados.isEmpty()
-                               ? QCoreApplication::applicationDirPath() + "/Dados"
-                               : m_options.dirDados);
 }
 
 bool Quorvila::singleCopy(const QString &dir)
@@ -71,30 +68,34 @@ bool Quorvila::singleCopy(const QString &dir)
     return false;
 }
 
-bool Quorvila::essentialFiles()
-{
-    // The information base is the one file the program cannot make itself.
-    if (QFileInfo::exists(m_dm->DirDados() + "/TbInfo.DB"))
-        return true;
-    platformBox(kEssenciais, true);
-    return false;
-}
-
 bool Quorvila::start()
 {
     loadQtTranslations();
-    const QString dir = dirDados();
-    // Without its folder there is no information base either: that is what the user is told.
-    if (!QFileInfo(dir).isDir()) {
+    const DataLocation loc = locateData(
+        m_places.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_places.appDir,
+        m_options.dirDados, m_places.perUserDir.isEmpty() ? perUserDataDir() : m_places.perUserDir);
+    if (!loc.refusal.isEmpty()) {
+        platformBox(loc.refusal, true);
+        return false;
+    }
+    // The information base is the one file the program cannot make itself; without it nothing
+    // is made, not even the per-user folder.
+    if (loc.infoBase.isEmpty()) {
         platformBox(kEssenciais, true);
         return false;
     }
-    if (!singleCopy(dir))
+    if (loc.perUser && !QFileInfo(loc.dir).isDir()) {
+        if (const QString failure = makeDataDir(loc.dir); !failure.isEmpty()) {
+            platformBox(failure, true);
+            return false;
+        }
+    }
+    if (!singleCopy(loc.dir))
         return false;
     m_dm = std::make_unique<data::TDM>();
-    m_dm->DataModuleCreate(dir);
-    if (!essentialFiles())
-        return false;
+    m_dm->DataModuleCreate(loc.dir);
+    // An installed program reads the information base where it was installed.
+    m_dm->TbInfo->setFileName(loc.infoBase);
     if (m_options.splash) {
         m_splash = std::make_unique<TFormSplash>();
         m_splash->showNow();

@@ -29,20 +29,28 @@ class TFormSplash;
 
 struct StartupOptions
 {
-    QString dirDados; // empty: the program's directory + "/Dados"
+    QString dirDados; // empty: decided by app::locateData (datalocation.h); else --dados
     bool splash = true;
+};
+
+// Where the data location is decided from (tests give their own folders).
+struct DataPlaces
+{
+    QString appDir;     // empty: the program's folder
+    QString perUserDir; // empty: app::perUserDataDir()
 };
 
 class Quorvila : public QObject
 {
     Q_OBJECT
 public:
-    explicit Quorvila(StartupOptions options = {});
+    explicit Quorvila(StartupOptions options = {}, DataPlaces places = {});
     ~Quorvila() override;
 
-    // Steps 1 to 4: false (with its platform box shown) when another copy works on the data
-    // folder, its lock cannot be made, or the information base is missing; then nothing else was
-    // opened. The single-copy lock is the data folder's (data::DirLock), held for the whole run.
+    // Steps 1 to 4: false (with its platform box shown) when the data folder is refused or cannot
+    // be made, the information base is missing, another copy works on the data folder or its lock
+    // cannot be made; then nothing else was opened, and no folder made. The single-copy lock is
+    // the data folder's (data::DirLock), held for the whole run.
     bool start();
     // The sign-in loop: shows the sign-in dialog and initialises the chosen user until one
     // succeeds; false when the dialog was closed without a sign-in.
@@ -71,13 +79,12 @@ Q_SIGNALS:
     void terminated();
 
 private:
-    QString dirDados() const;
     bool singleCopy(const QString &dir);
-    bool essentialFiles();
     bool openSharedTables();
     void terminate();
 
     StartupOptions m_options;
+    DataPlaces m_places;
     std::unique_ptr<data::DirLock> m_lock;
     std::unique_ptr<TFormSplash> m_splash;
     std::unique_ptr<main_ui::TFormMainQuorvila_Zx3307> m_main;

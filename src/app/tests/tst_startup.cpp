@@ -1,6 +1,8 @@
 // The start-up sequence and the shell's shared services, driven as a user meets them.
 #include <app/Quorvila.h>
 #include <app/application.h>
+#include <app/commandline.h>
+#include <app/datalocation.h>
 #include <app/error.h>
 #include <app/mensagem.h>
 #include <app/platformbox.h>
@@ -17,12 +19,12 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLineEdit>
-#include <QMenu>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -35,6 +37,30 @@
 #include <sqlite3.h>
 
 using app::MsgButton;
+
+// A layout of folders around the program: what exists before the data location is decided.
+struct LayoutCase
+{
+    bool besideDados = false;   // bin/Dados
+    bool besideInfo = false;    // bin/Dados/TbInfo.DB
+    bool installedInfo = false; // the installed share/quorvila/TbInfo.DB
+    QString dados;              // the --dados option, relative to the root; "" for none
+    bool otherInfo = false;     // outra/TbInfo.DB
+    QString dir;                // expected data folder, relative to the root
+    QString infoBase;           // expected information base, relative; "" for none
+    bool perUser = false;
+    QString refusal; // a part of the expected refusal; "" for none
+};
+Q_DECLARE_METATYPE(LayoutCase)
+
+struct CommandCase
+{
+    QStringList args;
+    app::CommandLine::Action action = app::CommandLine::Action::Run;
+    QString dados;
+    QString error;
+};
+Q_DECLARE_METATYPE(CommandCase)
 
 class StartupTest : public QObject
 {
@@ -66,6 +92,13 @@ private Q_SLOTS:
     void storageErrorsReachingTheEventLoopKeepTheirDetail();
     void mensagemKeepsTheDetailUnderAButton();
     void dialogWithoutCloseBox();
+    void commandLine_data();
+    void commandLine();
+    void dataLocation_data();
+    void dataLocation();
+    void installedLayoutKeepsDataPerUser();
+    void refusedDataFolderLeavesNothingMade_data();
+    void refusedDataFolderLeavesNothingMade();
     void screenshots();
 
 private:
@@ -454,10 +487,12 @@ void StartupTest::titlesAreShownAsTheyAre_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("title");
-    QTest::newRow("main window")
-        << "TFormMainQuorvila_Zx3307" << "Quorvila :: Finanças Pessoais  [0001  Nome do Usuário]";
-    QTest::newRow("sign-in dialog") << "TFormUserSel" << "Quorvila :: Finanças Pessoais";
-    QTest::newRow("message box") << "Mensagem" << "Quorvila";
+    QTest::newRow("main window") << "TFormMainQuorvila_Zx3307"
+                                 << "Quorvila :: Finanças Pessoais  [0001  Nome do Usuário]";
+    QTest::newRow("sign-in dialog") << "TFormUserSel"
+                                    << "Quorvila :: Finanças Pessoais";
+    QTest::newRow("message box") << "Mensagem"
+                                 << "Quorvila";
 }
 
 void StartupTest::titlesAreShownAsTheyAre()
@@ -590,7 +625,8 @@ void StartupTest::mensagemKeepsTheDetailUnderAButton()
 void StartupTest::dialogWithoutCloseBox()
 {
     if (QGuiApplication::platformName() != "xcb")
-        QSKIP("window-manager hints exist on X11 only (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
+        QSKIP(
+            "window-manager hints exist on X11 only (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
     QDialog dlg;
     dlg.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     app::withoutCloseBox(&dlg);
@@ -598,6 +634,201 @@ void StartupTest::dialogWithoutCloseBox()
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     constexpr long kMove = 4;
     QCOMPARE(app::motifFunctionsOf(&dlg), kMove);
+}
+
+void StartupTest::commandLine_data()
+{
+    using A = app::CommandLine::Action;
+    QTest::addColumn<CommandCase>("c");
+    QTest::newRow("no arguments start the program") << CommandCase{{}, A::Run, "", ""};
+    QTest::newRow("--dados names the folder")
+        << CommandCase{{"--dados", "/m/pen"}, A::Run, "/m/pen", ""};
+    QTest::newRow("--dados=folder names it too")
+        << CommandCase{{"--dados=/m/pen"}, A::Run, "/m/pen", ""};
+    QTest::newRow("the folder after --dados is taken as it is")
+        << CommandCase{{"--dados", "--help"}, A::Run, "--help", ""};
+    QTest::newRow("--help wins over a wrong word")
+        << CommandCase{{"palavra", "--help"}, A::Help, "", ""};
+    QTest::newRow("-h is --help") << CommandCase{{"-h"}, A::Help, "", ""};
+    QTest::newRow("help wins over version") << CommandCase{{"--version", "-h"}, A::Help, "", ""};
+    QTest::newRow("-v is --version") << CommandCase{{"--dados", "/x", "-v"}, A::Version, "/x", ""};
+    QTest::newRow("--dados without a folder")
+        << CommandCase{{"--dados"}, A::Error, "", "A opção --dados precisa do nome de uma pasta."};
+    QTest::newRow("--dados= with nothing after it")
+        << CommandCase{{"--dados="}, A::Error, "", "A opção --dados precisa do nome de uma pasta."};
+    QTest::newRow("--dados twice") << CommandCase{{"--dados", "/a", "--dados=/b"},
+                                                  A::Error,
+                                                  "/b",
+                                                  "A opção --dados foi dada mais de uma vez."};
+    QTest::newRow("an unknown option")
+        << CommandCase{{"--nada", "palavra"}, A::Error, "", "Opção desconhecida: --nada"};
+    QTest::newRow("a stray word") << CommandCase{
+        {"palavra"}, A::Error, "", "Argumento inesperado: palavra"};
+}
+
+void StartupTest::commandLine()
+{
+    QFETCH(CommandCase, c);
+    const app::CommandLine line = app::parseCommandLine(QStringList{"quorvila"} + c.args);
+    QCOMPARE(int(line.action), int(c.action));
+    QCOMPARE(line.dados, c.dados);
+    QCOMPARE(line.error, c.error);
+}
+
+void StartupTest::dataLocation_data()
+{
+    QTest::addColumn<LayoutCase>("c");
+    LayoutCase c;
+    c = {};
+    c.besideDados = c.besideInfo = true;
+    c.dir = c.infoBase = "bin/Dados";
+    QTest::newRow("portable: the Dados beside the program") << c;
+    c.installedInfo = true;
+    QTest::newRow("a Dados beside an installed program still wins") << c;
+    c = {};
+    c.installedInfo = true;
+    c.dir = "home/Dados";
+    c.infoBase = "share/quorvila";
+    c.perUser = true;
+    QTest::newRow("installed: each person's data in the per-user location") << c;
+    c = {};
+    c.dir = "bin/Dados";
+    QTest::newRow("nothing delivered: no information base, no per-user folder") << c;
+    c = {};
+    c.installedInfo = c.otherInfo = true;
+    c.dados = c.dir = c.infoBase = "outra";
+    QTest::newRow("--dados with its own information base") << c;
+    c.otherInfo = false;
+    c.infoBase = "share/quorvila";
+    QTest::newRow("--dados of an installed program reads the installed base") << c;
+    c = {};
+    c.besideDados = c.besideInfo = true;
+    c.dados = c.dir = "outra";
+    c.infoBase = "bin/Dados";
+    QTest::newRow("--dados of a portable program reads the base beside it") << c;
+    c = {};
+    c.installedInfo = true;
+    c.dados = c.dir = "arquivo";
+    c.infoBase = "share/quorvila";
+    c.refusal = "O caminho indicado em --dados não é uma pasta:\r\n";
+    QTest::newRow("--dados naming a file is refused") << c;
+    c.dados = c.dir = "falta";
+    c.refusal = "A pasta de dados indicada em --dados não foi encontrada:\r\n";
+    QTest::newRow("--dados naming a missing folder is refused") << c;
+}
+
+void StartupTest::dataLocation()
+{
+    QFETCH(LayoutCase, c);
+    const QString root = m_dir->path();
+    const QString bin = root + "/bin", share = app::installedShareDir(bin);
+    auto touch = [](const QString &path) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    };
+    QDir().mkpath(bin + (c.besideDados ? "/Dados" : ""));
+    QDir().mkpath(root + "/outra");
+    touch(root + "/arquivo");
+    if (c.besideInfo)
+        touch(bin + "/Dados/TbInfo.DB");
+    if (c.installedInfo)
+        touch(share + "/TbInfo.DB");
+    if (c.otherInfo)
+        touch(root + "/outra/TbInfo.DB");
+    QCOMPARE(share, root + "/share/quorvila");
+    // A relative --dados is the working folder's, as on any command line.
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(root);
+    const app::DataLocation loc = app::locateData(bin, c.dados, root + "/home/Dados");
+    QDir::setCurrent(cwd);
+    QCOMPARE(loc.dir, root + '/' + c.dir);
+    QCOMPARE(loc.infoBase,
+             c.infoBase.isEmpty() ? QString() : root + '/' + c.infoBase + "/TbInfo.DB");
+    QCOMPARE(loc.perUser, c.perUser);
+    QCOMPARE(loc.refusal.isEmpty(), c.refusal.isEmpty());
+    if (!c.refusal.isEmpty())
+        QVERIFY2(loc.refusal.startsWith(c.refusal + QDir::toNativeSeparators(loc.dir)),
+                 qPrintable(loc.refusal));
+}
+
+void StartupTest::installedLayoutKeepsDataPerUser()
+{
+    // The program in <root>/bin without a Dados beside it, the information base installed in
+    // share/quorvila: the first start makes the per-user folder (and those above it) and installs
+    // there, reading the information base where it was installed.
+    const QString root = m_dir->path();
+    const QString bin = root + "/bin", perUser = root + "/home/.local/share/Quorvila/Dados";
+    QDir().mkpath(bin);
+    testsupport::makeEmptyInformationBase(app::installedShareDir(bin));
+    const QStringList delivered = QDir(app::installedShareDir(bin)).entryList(QDir::Files);
+    app::Quorvila q({"", false}, {bin, perUser});
+    QVERIFY(runToReady(q));
+    QCOMPARE(q.dm()->DirDados(), perUser);
+    QVERIFY(q.dm()->TbInfo->isActive());
+    const QStringList files = QDir(perUser).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 10); // TbCfg, TbUser and the eight of user 0001: no TbInfo copy
+    QVERIFY(files.contains("TbCfg.DB") && files.contains("Tb0001Fin.DB"));
+    for (const QString &made : {root + "/home/.local", perUser})
+        QCOMPARE(QFileInfo(made).permissions() & (QFile::ReadGroup | QFile::ReadOther),
+                 QFileDevice::Permissions());
+    QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(app::installedShareDir(bin)).entryList(QDir::Files), delivered);
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void StartupTest::refusedDataFolderLeavesNothingMade_data()
+{
+    QTest::addColumn<QString>("dados");   // the --dados option, relative to the root
+    QTest::addColumn<QString>("perUser"); // the per-user location, relative to the root
+    QTest::addColumn<QStringList>("parts");
+    QTest::newRow("--dados naming a file")
+        << "home/arquivo"
+        << "home/pessoal/Dados"
+        << QStringList{"O caminho indicado em --dados não é uma pasta", "home/arquivo"};
+    QTest::newRow("--dados naming a missing folder")
+        << "home/falta"
+        << "home/pessoal/Dados"
+        << QStringList{"A pasta de dados indicada em --dados não foi encontrada", "home/falta"};
+    QTest::newRow("a file where a folder of the per-user location goes")
+        << ""
+        << "home/arquivo/Quorvila/Dados"
+        << QStringList{"Não foi possível criar a pasta de dados", "home/arquivo/Quorvila/Dados",
+                       "Já existe um arquivo com o nome"};
+    // Two folders are made before the third fails: both must go again.
+    QTest::newRow("a folder that cannot be made halfway down")
+        << ""
+        << "home/a/b/" + QString(300, 'x') + "/Dados"
+        << QStringList{"Não foi possível criar a pasta de dados",
+                       "O nome da pasta é longo demais."};
+}
+
+void StartupTest::refusedDataFolderLeavesNothingMade()
+{
+    QFETCH(QString, dados);
+    QFETCH(QString, perUser);
+    QFETCH(QStringList, parts);
+    const QString root = m_dir->path();
+    const QString bin = root + "/bin";
+    QDir().mkpath(bin);
+    QDir().mkpath(root + "/home");
+    QFile file(root + "/home/arquivo");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    testsupport::makeEmptyInformationBase(app::installedShareDir(bin));
+    app::Quorvila q({dados.isEmpty() ? QString() : root + '/' + dados, false},
+                    {bin, root + '/' + perUser});
+    QVERIFY(!q.start());
+    QVERIFY(!q.mainWindow());
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes[0].startsWith("E:"));
+    for (const QString &part : parts)
+        QVERIFY2(m_boxes[0].contains(QDir::toNativeSeparators(part)), qPrintable(m_boxes[0]));
+    QCOMPARE(QDir(root + "/home").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"arquivo"});
+    QCOMPARE(QFileInfo(root + "/home/arquivo").size(), 0);
+    QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 int main(int argc, char **argv)
