@@ -16,6 +16,7 @@
 #include <app/mensagem.h>
 #include <app/random.h>
 #include <app/waitcursor.h>
+#include <calc/mainactions.h>
 #include <data/UDM.h>
 #include <data/gridlink.h>
 #include <data/tablemodel.h>
@@ -750,6 +751,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
     main.ActionBalancete = ActionBalancete;
+    main.ActionMatFin = ActionMatFin;
     main.BtPeriodo = m_btPeriodo;
     main.showHomePage = [this] {
         m_pages->setCurrentWidget(m_tabHome);
@@ -779,6 +781,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     entries::setupMainActions(main, *m_dm, *m_data, [this] { return m_session.get(); });
     users::setupMainActions(main, *m_dm);
     ledger::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
+    calc::setupMainActions(main, *m_dm);
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
@@ -1221,9 +1224,12 @@ void TFormMainQuorvila_Zx3307::actOnQuickHelpCode(int code)
     case Q::EducacaoFin:
         ActionEducFin->trigger();
         break;
+    case Q::CalculosFin:
+        ActionMatFin->trigger();
+        break;
     default:
-        // 0: closed with "Fechar". The asset register (4, 5) and the calculators (7) have no
-        // screens yet, and the quick help keeps their buttons disabled.
+        // 0: closed with "Fechar". The asset register (4, 5) has no screens yet, and the quick
+        // help keeps its buttons disabled.
         break;
     }
 }
