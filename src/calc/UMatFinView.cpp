@@ -238,7 +238,7 @@ TFormMatFinView::TFormMatFinView(data::TDM &dm, MatFinResults &results, QWidget 
             [this] { app::guarded([this] { BtPrintClick(); }); });
     connect(BtFechar, &QPushButton::clicked, this, &QDialog::accept);
     hideButtons();
-    setFixedSize(900, 600);
+    setFixedSize(980, 620);
 }
 
 TFormMatFinView::~TFormMatFinView() = default;
@@ -437,7 +437,7 @@ QWidget *TFormMatFinView::buildTabela()
     left->addWidget(RTFCompara, 2);
     auto *leftW = new QWidget;
     leftW->setLayout(left);
-    leftW->setFixedWidth(330);
+    leftW->setFixedWidth(360);
     cols->addWidget(leftW);
 
     auto *right = new QVBoxLayout;
@@ -466,10 +466,13 @@ QWidget *TFormMatFinView::buildTabela()
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(80);
     StringGrid1->verticalHeader()->setDefaultSectionSize(18);
-    StringGrid1->verticalHeader()->setFixedWidth(57);
-    StringGrid1->setStyleSheet("QTableWidget::item:selected:focus { background: rgb(67,112,67); "
-                               "color: white; } QHeaderView::section { background: "
-                               "rgb(192,220,192); }");
+    // Wide enough for "222 meses": the terms run up to 37 steps of 12 months.
+    StringGrid1->verticalHeader()->setFixedWidth(70);
+    QPalette pal = StringGrid1->palette();
+    pal.setColor(QPalette::Highlight, QColor(67, 112, 67));
+    pal.setColor(QPalette::HighlightedText, Qt::white);
+    StringGrid1->setPalette(pal);
+    StringGrid1->setStyleSheet("QHeaderView::section { background: rgb(192,220,192); }");
     connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
         if (m_reactToSelection && row >= 0 && col >= 0)
             selectCell(col + 1, row + 1);
