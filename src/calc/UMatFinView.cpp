@@ -194,8 +194,14 @@ static QTableView *scheduleGrid(const char *name, ScheduleModel *model)
     g->verticalHeader()->hide();
     g->verticalHeader()->setDefaultSectionSize(18);
     g->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The columns' widths are laid out for an 8-point font; the grid uses it so that a whole
+    // row of eleven columns fits the window.
+    QFont f = g->font();
+    f.setPointSize(8);
+    g->setFont(f);
+    g->horizontalHeader()->setFont(f);
     for (int c = 0; c < int(model->columns().size()); ++c)
-        g->setColumnWidth(c, model->columns()[c].width);
+        g->setColumnWidth(c, model->columns()[c].width * 6 / 5);
     return g;
 }
 
