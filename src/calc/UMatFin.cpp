@@ -130,6 +130,23 @@ QLabel *titleLabel(const QString &text)
     return l;
 }
 
+// A tab's title row with its help button; returns the row the tab's columns go in.
+QHBoxLayout *tabFrame(QWidget *tab, const char *name, const QString &title, const char *helpName,
+                      int helpCode)
+{
+    tab->setObjectName(name);
+    auto *outer = new QVBoxLayout(tab);
+    auto *head = new QHBoxLayout;
+    head->addWidget(titleLabel(title), 1);
+    auto *help = plainButton("Ajuda", helpName);
+    app::wireHelp(help, helpCode);
+    head->addWidget(help);
+    outer->addLayout(head);
+    auto *cols = new QHBoxLayout;
+    outer->addLayout(cols, 1);
+    return cols;
+}
+
 struct FnText
 {
     const char *button, *en, *br, *result;
@@ -237,16 +254,9 @@ TFormMatFin::~TFormMatFin() = default;
 QWidget *TFormMatFin::buildLoanTab()
 {
     auto *tab = new QWidget;
-    tab->setObjectName("TabEmpr");
-    auto *outer = new QVBoxLayout(tab);
-    auto *head = new QHBoxLayout;
-    head->addWidget(titleLabel("  Simulação e Análise de Empréstimos e Financiamentos"), 1);
-    auto *help = plainButton("Ajuda", "BtHelpEmpr");
-    app::wireHelp(help, 2061);
-    head->addWidget(help);
-    outer->addLayout(head);
-    auto *cols = new QHBoxLayout;
-    outer->addLayout(cols, 1);
+    QHBoxLayout *cols =
+        tabFrame(tab, "TabEmpr", "  Simulação e Análise de Empréstimos e Financiamentos",
+                 "BtHelpEmpr", 2061);
 
     auto *g = new QGridLayout;
     DBEditPV = numberField("DBEditPV");
@@ -351,16 +361,9 @@ QWidget *TFormMatFin::buildLoanTab()
 QWidget *TFormMatFin::buildSavingsTab()
 {
     auto *tab = new QWidget;
-    tab->setObjectName("TabPoupar");
-    auto *outer = new QVBoxLayout(tab);
-    auto *head = new QHBoxLayout;
-    head->addWidget(titleLabel("  Simulação e Análise de Poupança e Investimentos "), 1);
-    auto *help = plainButton("Ajuda", "BtHelpPoupar");
-    app::wireHelp(help, 2062);
-    head->addWidget(help);
-    outer->addLayout(head);
-    auto *cols = new QHBoxLayout;
-    outer->addLayout(cols, 1);
+    QHBoxLayout *cols =
+        tabFrame(tab, "TabPoupar", "  Simulação e Análise de Poupança e Investimentos ",
+                 "BtHelpPoupar", 2062);
 
     auto *l = new QVBoxLayout;
     auto *modes = new QButtonGroup(tab);
@@ -458,16 +461,8 @@ QWidget *TFormMatFin::buildSavingsTab()
 QWidget *TFormMatFin::buildCalcTab()
 {
     auto *tab = new QWidget;
-    tab->setObjectName("TabCalc");
-    auto *outer = new QVBoxLayout(tab);
-    auto *head = new QHBoxLayout;
-    head->addWidget(titleLabel("  Calculadora Financeira Básica"), 1);
-    auto *help = plainButton("Ajuda", "BtHelpCalc");
-    app::wireHelp(help, 2063);
-    head->addWidget(help);
-    outer->addLayout(head);
-    auto *cols = new QHBoxLayout;
-    outer->addLayout(cols, 1);
+    QHBoxLayout *cols =
+        tabFrame(tab, "TabCalc", "  Calculadora Financeira Básica", "BtHelpCalc", 2063);
 
     auto *fns = new QVBoxLayout;
     auto *group = new QButtonGroup(tab);

@@ -249,6 +249,30 @@ TFormMatFinView::TFormMatFinView(data::TDM &dm, MatFinResults &results, QWidget 
 
 TFormMatFinView::~TFormMatFinView() = default;
 
+// A search panel of a schedule page, hidden until used; its field takes at most 4 characters.
+QFrame *TFormMatFinView::findPanel(QWidget *page, const char *name, const QString &caption,
+                                   const char *buttonName, QLineEdit *&edit)
+{
+    auto *panel = new QFrame(page);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::Box);
+    panel->setAutoFillBackground(true);
+    auto *fl = new QHBoxLayout(panel);
+    edit = new QLineEdit;
+    edit->setMaxLength(4);
+    edit->installEventFilter(this);
+    auto *lb = new QLabel(caption);
+    lb->setBuddy(edit);
+    auto *bt = button("Localizar", buttonName);
+    connect(bt, &QPushButton::clicked, this, [this] { search(); });
+    fl->addWidget(lb);
+    fl->addWidget(edit);
+    fl->addWidget(bt);
+    panel->setGeometry(300, 200, 300, 44);
+    panel->hide();
+    return panel;
+}
+
 QWidget *TFormMatFinView::buildAnalise()
 {
     auto *p = new QWidget;
@@ -302,24 +326,8 @@ QWidget *TFormMatFinView::buildEvolucao()
     RTFTabEvolucao = textBox("RTFTabEvolucao");
     RTFTabEvolucao->setFixedHeight(90);
     l->addWidget(RTFTabEvolucao);
-    PanelFindParc = new QFrame(p);
-    PanelFindParc->setObjectName("PanelFindParc");
-    PanelFindParc->setFrameShape(QFrame::Box);
-    PanelFindParc->setAutoFillBackground(true);
-    auto *fl = new QHBoxLayout(PanelFindParc);
-    EditFindParc = new QLineEdit;
+    PanelFindParc = findPanel(p, "PanelFindParc", "Localizar Parcela:", "BtFindParc", EditFindParc);
     EditFindParc->setObjectName("EditFindParc");
-    EditFindParc->setMaxLength(4);
-    EditFindParc->installEventFilter(this);
-    auto *lb = new QLabel("Localizar Parcela:");
-    lb->setBuddy(EditFindParc);
-    auto *bt = button("Localizar", "BtFindParc");
-    connect(bt, &QPushButton::clicked, this, [this] { search(); });
-    fl->addWidget(lb);
-    fl->addWidget(EditFindParc);
-    fl->addWidget(bt);
-    PanelFindParc->setGeometry(300, 200, 300, 44);
-    PanelFindParc->hide();
     return p;
 }
 
@@ -360,24 +368,8 @@ QWidget *TFormMatFinView::buildPoupEvolucao()
     DBGrid2 = scheduleGrid("DBGrid2", m_savModel);
     DBGrid2->installEventFilter(this);
     l->addWidget(DBGrid2, 1);
-    PanelFindDep = new QFrame(p);
-    PanelFindDep->setObjectName("PanelFindDep");
-    PanelFindDep->setFrameShape(QFrame::Box);
-    PanelFindDep->setAutoFillBackground(true);
-    auto *fl = new QHBoxLayout(PanelFindDep);
-    EditFindDep = new QLineEdit;
+    PanelFindDep = findPanel(p, "PanelFindDep", "Localizar Depósito:", "BtFindDep", EditFindDep);
     EditFindDep->setObjectName("EditFindDep");
-    EditFindDep->setMaxLength(4);
-    EditFindDep->installEventFilter(this);
-    auto *lb = new QLabel("Localizar Depósito:");
-    lb->setBuddy(EditFindDep);
-    auto *bt = button("Localizar", "BtFindDep");
-    connect(bt, &QPushButton::clicked, this, [this] { search(); });
-    fl->addWidget(lb);
-    fl->addWidget(EditFindDep);
-    fl->addWidget(bt);
-    PanelFindDep->setGeometry(300, 200, 300, 44);
-    PanelFindDep->hide();
     for (QTableView *g : {DBGrid1, DBGrid2}) {
         connect(g, &QWidget::customContextMenuRequested, this, [this, g](const QPoint &at) {
             QMenu menu(this);

@@ -85,6 +85,8 @@ private:
     QWidget *buildTabela();
     QWidget *buildPoupEvolucao();
     QWidget *buildAlerta();
+    QFrame *findPanel(QWidget *page, const char *name, const QString &caption,
+                      const char *buttonName, QLineEdit *&edit);
     void fillTableGrid(int view);
     void refreshOptions();
     void refreshRowText();

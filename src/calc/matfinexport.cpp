@@ -2,6 +2,8 @@
 
 #include <app/format.h>
 
+#include <algorithm>
+
 namespace calc {
 
 namespace {
@@ -58,71 +60,44 @@ QString row(const QStringList &cells)
 
 // --------------------------------------------------------------- basic calculation
 
+// Each quantity of the basic calculator: its line in the sheet, the formula that solves it (the
+// known quantities stand in column D of lines 9 to 12 in the order n, i, PV, PMT, FV, the timing
+// in D13), and the file name and title of its export.
 struct Quantity
 {
-    const char *label;
-    const char *unit;
-    const char *english;
+    const char *label, *unit, *english, *formula, *fileName, *title;
 };
 
-Quantity quantity(BasicFunction q)
+const Quantity kQuantities[5] = {
+    {"Número de Períodos (Prazo):", "nPer", "[n] Number of Periods",
+     "=NPER(D9/100;D11;D10;D12;D13)", "CalcFin_NumeroDePeriodos_n.CSV",
+     "Cálculo do Número de Períodos [n]"},
+    {"Taxa de Juros:", "%", "[i] Interest Rate", "=TAXA(D9;D11;D10;D12;D13)*100",
+     "CalcFin_TaxaDeJuros_i.CSV", "Cálculo da Taxa de Juros [i]"},
+    {"Valor Presente:", "$", "[PV] Present Value", "=VP(D10/100;D9;D11;D12;D13)",
+     "CalcFin_ValorPresente_PV.CSV", "Cálculo do Valor Presente [PV]"},
+    {"Pagamento (Parcela):", "$", "[PMT] Payment", "=PGTO(D10/100;D9;D11;D12;D13)",
+     "CalcFin_Pagamento_PMT.CSV", "Cálculo do Pagamento (Parcela) [PMT]"},
+    {"Valor Futuro:", "$", "[FV] Future Value", "=VF(D10/100;D9;D12;D11;D13)",
+     "CalcFin_ValorFuturo_FV.CSV", "Cálculo do Valor Futuro [FV]"},
+};
+
+const Quantity &quantity(BasicFunction q)
 {
-    switch (q) {
-    case BasicFunction::N:
-        return {"Número de Períodos (Prazo):", "nPer", "[n] Number of Periods"};
-    case BasicFunction::I:
-        return {"Taxa de Juros:", "%", "[i] Interest Rate"};
-    case BasicFunction::PV:
-        return {"Valor Presente:", "$", "[PV] Present Value"};
-    case BasicFunction::PMT:
-        return {"Pagamento (Parcela):", "$", "[PMT] Payment"};
-    case BasicFunction::FV:
-        break;
-    }
-    return {"Valor Futuro:", "$", "[FV] Future Value"};
+    return kQuantities[std::clamp(int(q), 1, 5) - 1];
 }
 
 std::optional<double> quantityValue(const MatFinPrm &r, BasicFunction q)
 {
-    switch (q) {
-    case BasicFunction::N:
-        return r.NPer;
-    case BasicFunction::I:
-        return r.Taxa;
-    case BasicFunction::PV:
-        return r.PV;
-    case BasicFunction::PMT:
-        return r.Prestacao;
-    case BasicFunction::FV:
-        break;
-    }
-    return r.FV;
+    const std::optional<double> values[5] = {r.NPer, r.Taxa, r.PV, r.Prestacao, r.FV};
+    return values[std::clamp(int(q), 1, 5) - 1];
 }
 
 QString quantityLine(BasicFunction q, const QString &value)
 {
-    const Quantity d = quantity(q);
+    const Quantity &d = quantity(q);
     return QString::fromUtf8(d.label) + ";;;" + value + ";" + QString::fromUtf8(d.unit) + ";;" +
            QString::fromUtf8(d.english) + ";";
-}
-
-// The formula of the solved quantity; the known ones stand in column D of lines 9 to 12 in the
-// order n, i, PV, PMT, FV, the timing in D13.
-QString basicFormula(BasicFunction f)
-{
-    switch (f) {
-    case BasicFunction::N:
-        return "=NPER(D9/100;D11;D10;D12;D13)";
-    case BasicFunction::I:
-        return "=TAXA(D9;D11;D10;D12;D13)*100";
-    case BasicFunction::PV:
-        return "=VP(D10/100;D9;D11;D12;D13)";
-    case BasicFunction::PMT:
-        return "=PGTO(D10/100;D9;D11;D12;D13)";
-    case BasicFunction::FV:
-        break;
-    }
-    return "=VF(D10/100;D9;D12;D11;D13)";
 }
 
 } // namespace
@@ -140,36 +115,12 @@ QString columnName(int column)
 
 QString basicCalcFileName(BasicFunction f)
 {
-    switch (f) {
-    case BasicFunction::N:
-        return "CalcFin_NumeroDePeriodos_n.CSV";
-    case BasicFunction::I:
-        return "CalcFin_TaxaDeJuros_i.CSV";
-    case BasicFunction::PV:
-        return "CalcFin_ValorPresente_PV.CSV";
-    case BasicFunction::PMT:
-        return "CalcFin_Pagamento_PMT.CSV";
-    case BasicFunction::FV:
-        break;
-    }
-    return "CalcFin_ValorFuturo_FV.CSV";
+    return QString::fromUtf8(quantity(f).fileName);
 }
 
 QString basicCalcTitle(BasicFunction f)
 {
-    switch (f) {
-    case BasicFunction::N:
-        return "Cálculo do Número de Períodos [n]";
-    case BasicFunction::I:
-        return "Cálculo da Taxa de Juros [i]";
-    case BasicFunction::PV:
-        return "Cálculo do Valor Presente [PV]";
-    case BasicFunction::PMT:
-        return "Cálculo do Pagamento (Parcela) [PMT]";
-    case BasicFunction::FV:
-        break;
-    }
-    return "Cálculo do Valor Futuro [FV]";
+    return QString::fromUtf8(quantity(f).title);
 }
 
 CsvWriter basicCalcCsv(const MatFinPrm &r, BasicFunction f)
@@ -186,7 +137,7 @@ CsvWriter basicCalcCsv(const MatFinPrm &r, BasicFunction f)
               "Start or End of Period" + ";");
     w.addLine(fill(8));
     w.addLine("Calcular:" + fill(8));
-    w.addLine(quantityLine(f, CsvWriter::quote(basicFormula(f))));
+    w.addLine(quantityLine(f, CsvWriter::quote(QString::fromUtf8(quantity(f).formula))));
     return w;
 }
 
