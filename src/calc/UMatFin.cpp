@@ -182,7 +182,7 @@ QLineEdit *TFormMatFin::numberField(const char *name, int maxLength)
 
 TFormMatFin::TFormMatFin(data::TDM &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
 {
-    setObjectName("FormMatFin");
+    setObjectName("TFormMatFin");
     setWindowTitle("Quorvila :: Cálculos Financeiros");
     new app::FieldNavigator(this);
     auto *layout = new QVBoxLayout(this);

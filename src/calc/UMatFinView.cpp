@@ -210,7 +210,7 @@ static QTableView *scheduleGrid(const char *name, ScheduleModel *model)
 TFormMatFinView::TFormMatFinView(data::TDM &dm, MatFinResults &results, QWidget *parent)
     : QDialog(parent), m_dm(dm), m_r(results)
 {
-    setObjectName("FormMatFinView");
+    setObjectName("TFormMatFinView");
     auto *layout = new QVBoxLayout(this);
     PageMatFinView = new QStackedWidget;
     PageMatFinView->setObjectName("PageMatFinView");
