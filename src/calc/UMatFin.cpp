@@ -92,6 +92,9 @@ QPushButton *modeButton(const QString &text, const char *name, QButtonGroup *gro
     b->setObjectName(name);
     b->setCheckable(true);
     b->setAutoDefault(false);
+    // Mode buttons are pressed with the mouse and take no focus, so Enter and Down go from one
+    // figure straight to the next.
+    b->setFocusPolicy(Qt::NoFocus);
     group->addButton(b);
     return b;
 }

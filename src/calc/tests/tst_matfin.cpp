@@ -174,6 +174,9 @@ private slots:
         QCOMPARE(m_form->DBEditPV->selectedText(), QString("1234,56"));
         QTest::keyClick(m_form->DBEditPV, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), m_form->DBEditNPer);
+        // The "$"/"%" switch is not a stop: Down goes on to the instalment or rate.
+        QTest::keyClick(m_form->DBEditNPer, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), m_form->DBEditPgtoTaxa);
         m_form->ComboFinalidade->setFocus();
         QTest::keyClick(m_form->ComboFinalidade, Qt::Key_Return);
         QVERIFY(QApplication::focusWidget() != m_form->ComboFinalidade);
