@@ -53,6 +53,19 @@ CsvWriter startSheet(int width, const QString &product, const QString &heading)
     return w;
 }
 
+// Lines 12 to 17 of a schedule sheet: the typed input, "Calcular:", the solved quantity's
+// formula and the note on what recalculates.
+void inputAndSolved(CsvWriter &w, int width, const QString &input, const QString &solved,
+                    const QString &note, int noteWidth)
+{
+    w.addLine(input);
+    w.addEmptyLine();
+    w.addLine("Calcular:" + fill(width));
+    w.addLine(solved);
+    w.addEmptyLine();
+    w.addLine(note + fill(noteWidth));
+}
+
 QString row(const QStringList &cells)
 {
     return cells.join(';') + ';';
@@ -194,26 +207,20 @@ CsvWriter savingsCsv(const MatFinPrm &sv, const std::vector<MatFinGridRow> &rows
               ";;;;");
     QString dep;
     if (layout == 2) {
-        w.addLine("Montante a Poupar*:;;;" + num(sv.FV) + ";reais;;;;");
-        w.addEmptyLine();
-        w.addLine("Calcular:" + fill(8));
-        w.addLine("Depósito Mensal:;;;" + CsvWriter::quote("=PGTO(D10/100;D9;0;-D12;D11)") +
-                  ";reais;;;;");
-        w.addEmptyLine();
-        w.addLine("(*) Alterando a \"Taxa de Juros\" ou o \"Montante a Poupar\", o Depósito Mensal "
-                  "e Tabela serão recalculados automaticamente." +
-                  fill(8));
+        inputAndSolved(w, 8, "Montante a Poupar*:;;;" + num(sv.FV) + ";reais;;;;",
+                       "Depósito Mensal:;;;" + CsvWriter::quote("=PGTO(D10/100;D9;0;-D12;D11)") +
+                           ";reais;;;;",
+                       "(*) Alterando a \"Taxa de Juros\" ou o \"Montante a Poupar\", o Depósito "
+                       "Mensal e Tabela serão recalculados automaticamente.",
+                       8);
         dep = "15";
     } else {
-        w.addLine("Depósito Mensal*:;;;" + num(sv.Prestacao) + ";reais;;;;");
-        w.addEmptyLine();
-        w.addLine("Calcular:" + fill(8));
-        w.addLine("Montante Acumulado:;;;" + CsvWriter::quote("=-VF(D10/100;D9;D12;0;D11)") +
-                  ";reais;;;;");
-        w.addEmptyLine();
-        w.addLine("(*) Alterando a \"Taxa de Juros\" ou o \"Depósito Mensal\", o Montante "
-                  "Acumulado e a Tabela serão recalculados automaticamente." +
-                  fill(11));
+        inputAndSolved(w, 8, "Depósito Mensal*:;;;" + num(sv.Prestacao) + ";reais;;;;",
+                       "Montante Acumulado:;;;" + CsvWriter::quote("=-VF(D10/100;D9;D12;0;D11)") +
+                           ";reais;;;;",
+                       "(*) Alterando a \"Taxa de Juros\" ou o \"Depósito Mensal\", o Montante "
+                       "Acumulado e a Tabela serão recalculados automaticamente.",
+                       11);
         dep = "12";
     }
     w.addEmptyLine();
@@ -268,27 +275,22 @@ CsvWriter loanCsv(const MatFinPrm &loan, const std::vector<MatFinGridRow> &rows,
               CsvWriter::quote("=Se(D11=0;\"Sem Entrada\";\"Com Entrada\")") + ";;;;;;;");
     QString inst, rate;
     if (layout == 2) {
-        w.addLine("Taxa de Juros*:;;;" + num(loan.Taxa) + ";% a.m.;;;;;;;");
-        w.addEmptyLine();
-        w.addLine("Calcular:" + fill(11));
-        w.addLine("Valor da Prestação (Parcela):;;;" +
-                  CsvWriter::quote("=PGTO(D12/100;D10;-D9;0;D11)") + ";reais;;;;;;;");
-        w.addEmptyLine();
-        w.addLine("(*) Alterando o \"Valor do Empréstimo\" ou a \"Taxa de Juros\", a Prestação e "
-                  "a Tabela serão recalculados automaticamente." +
-                  fill(11));
+        inputAndSolved(w, 11, "Taxa de Juros*:;;;" + num(loan.Taxa) + ";% a.m.;;;;;;;",
+                       "Valor da Prestação (Parcela):;;;" +
+                           CsvWriter::quote("=PGTO(D12/100;D10;-D9;0;D11)") + ";reais;;;;;;;",
+                       "(*) Alterando o \"Valor do Empréstimo\" ou a \"Taxa de Juros\", a "
+                       "Prestação e a Tabela serão recalculados automaticamente.",
+                       11);
         inst = "15";
         rate = "12";
     } else {
-        w.addLine("Valor da Prestação (Parcela)*:;;;" + num(loan.Prestacao) + ";reais;;;;;;;");
-        w.addEmptyLine();
-        w.addLine("Calcular:" + fill(11));
-        w.addLine("Taxa de Juros:;;;" + CsvWriter::quote("=TAXA(D10;D12;-D9;0;D11)*100") +
-                  ";% a.m.;;;;;;;");
-        w.addEmptyLine();
-        w.addLine("(*) Alterando o \"Valor do Empréstimo\" ou a \"Prestação\", a Taxa de Juros e "
-                  "a Tabela serão recalculados automaticamente." +
-                  fill(11));
+        inputAndSolved(w, 11,
+                       "Valor da Prestação (Parcela)*:;;;" + num(loan.Prestacao) + ";reais;;;;;;;",
+                       "Taxa de Juros:;;;" + CsvWriter::quote("=TAXA(D10;D12;-D9;0;D11)*100") +
+                           ";% a.m.;;;;;;;",
+                       "(*) Alterando o \"Valor do Empréstimo\" ou a \"Prestação\", a Taxa de "
+                       "Juros e a Tabela serão recalculados automaticamente.",
+                       11);
         inst = "12";
         rate = "15";
     }
