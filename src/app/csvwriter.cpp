@@ -22,13 +22,18 @@ QStringList productMotto()
 
 CsvWriter::CsvWriter(const QString &run) : m_run(run) {}
 
-void CsvWriter::addPreamble(const CsvUser &user)
+void CsvWriter::addBanner()
 {
     const QStringList motto = productMotto();
     addLine("[Quorvila :: Finanças Pessoais] " + productWebAddress() + m_run);
     addLine(quote(motto.value(0)) + m_run);
     addLine(quote(motto.value(1)) + m_run);
     addEmptyLine();
+}
+
+void CsvWriter::addPreamble(const CsvUser &user)
+{
+    addBanner();
     addLine(user.codUsuario + "  " + user.nome + m_run);
     addLine(user.cidadeUF + m_run);
     addEmptyLine();

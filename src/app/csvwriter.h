@@ -26,7 +26,9 @@ public:
     // `run` is the run of semicolons that fills every preamble and empty line (";;;").
     explicit CsvWriter(const QString &run);
 
-    // Lines 1 to 7: product line, the two motto lines, blank, user, city, blank.
+    // Lines 1 to 4 of every file: product line with the web address, the two motto lines, blank.
+    void addBanner();
+    // Lines 1 to 7: the banner, then user, city, blank.
     void addPreamble(const CsvUser &user);
     void addLine(const QString &line);
     void addEmptyLine() { addLine(m_run); }

@@ -105,9 +105,9 @@ TFormHelpFast::TFormHelpFast(QWidget *parent) : QDialog(parent)
 
     addTab("Mais Ajuda", int(Picture::Help), kTabMais);
 
-    // The asset register and the calculators have no screens yet: their buttons would send the
-    // main window to a page it cannot show.
-    for (const char *name : {"BitBtn5", "BitBtn6", "BitBtn4"})
+    // The asset register has no screens yet: its buttons would send the main window to a page
+    // it cannot show.
+    for (const char *name : {"BitBtn5", "BitBtn6"})
         findChild<QPushButton *>(name)->setEnabled(false);
 
     QHBoxLayout *footer = addFooterVerse(

@@ -23,6 +23,11 @@ QList<int> requiredCodes()
     range(2061, 2063); // calculator tabs
     range(2066, 2068); // calculator results
     range(2071, 2074); // users and preferences
+    range(3011, 3014); // the calculators' analysis texts
+    range(3021, 3025);
+    range(3034, 3037);
+    range(3041, 3042);
+    range(3044, 3045);
     return codes;
 }
 

@@ -11,8 +11,8 @@ namespace help {
 // The page kinds (TbInfo.Tipo).
 enum PageKind { KindVerse = 1, KindReflection = 2, KindArticle = 3, KindHelp = 4 };
 
-// Every code a screen, a menu action or the Bible reader opens, in ascending order. The
-// calculators' text templates are not among them until their screens exist.
+// Every code a screen, a menu action or the Bible reader opens, in ascending order, the
+// calculators' text templates included.
 QList<int> requiredCodes();
 
 // The codes of a TopicosRel text: trimmed, runs of blanks taken as one, each part read as a whole

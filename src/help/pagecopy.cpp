@@ -19,6 +19,14 @@ namespace help {
 void copyPage(const PageText &page, MottoLetter letter, QWidget *parent)
 {
     Q_UNUSED(parent);
+    putOnClipboard(page, letter);
+    app::Mensagem("OK. Texto copiado para \r\na área de transferência.\r\n\r\nUse Ctrl+V para "
+                  "colar em outro programa.",
+                  0);
+}
+
+void putOnClipboard(const PageText &page, MottoLetter letter)
+{
     QTextDocument doc;
     composePage(doc, page, letter);
     auto *mime = new QMimeData;
@@ -26,9 +34,6 @@ void copyPage(const PageText &page, MottoLetter letter, QWidget *parent)
     mime->setHtml(doc.toHtml());
     mime->setText(doc.toPlainText());
     QApplication::clipboard()->setMimeData(mime);
-    app::Mensagem("OK. Texto copiado para \r\na área de transferência.\r\n\r\nUse Ctrl+V para "
-                  "colar em outro programa.",
-                  0);
 }
 
 void writeRtfFile(const PageText &page, MottoLetter letter, const QString &path)

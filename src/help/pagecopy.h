@@ -14,6 +14,10 @@ namespace help {
 // em outro programa.".
 void copyPage(const PageText &page, MottoLetter letter, QWidget *parent);
 
+// Puts the composed page on the clipboard (RTF, HTML and plain text) without a message, for
+// screens that word their own.
+void putOnClipboard(const PageText &page, MottoLetter letter);
+
 // Offers the save dialog (filter "Formato RichText (*.RTF *.rtf)", suffix RTF, asks before
 // overwriting) proposing `defaultFileName`; when confirmed writes the RTF under a temporary name
 // renamed at the end and shows "OK. Texto gravado no arquivo \r\n" + file name + "!". A failure

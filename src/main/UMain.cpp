@@ -16,6 +16,7 @@
 #include <app/mensagem.h>
 #include <app/random.h>
 #include <app/waitcursor.h>
+#include <calc/mainactions.h>
 #include <data/UDM.h>
 #include <data/gridlink.h>
 #include <data/tablemodel.h>
@@ -693,6 +694,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
     main.ActionBalancete = ActionBalancete;
+    main.ActionMatFin = ActionMatFin;
     main.BtPeriodo = m_btPeriodo;
     main.showHomePage = [this] {
         m_pages->setCurrentWidget(m_tabHome);
@@ -738,6 +740,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
                            [this] {
                                sortBy({}, 0);
                            }});
+    calc::setupMainActions(main, *m_dm);
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
@@ -1180,9 +1183,12 @@ void TFormMainQuorvila_Zx3307::actOnQuickHelpCode(int code)
     case Q::EducacaoFin:
         ActionEducFin->trigger();
         break;
+    case Q::CalculosFin:
+        ActionMatFin->trigger();
+        break;
     default:
-        // 0: closed with "Fechar". The asset register (4, 5) and the calculators (7) have no
-        // screens yet, and the quick help keeps their buttons disabled.
+        // 0: closed with "Fechar". The asset register (4, 5) has no screens yet, and the quick
+        // help keeps its buttons disabled.
         break;
     }
 }

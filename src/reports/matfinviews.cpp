@@ -44,7 +44,7 @@ static QString money(const DataView &prm, const QString &field)
 
 static InfoLine rateLine(const DataView &prm)
 {
-    return {"Taxa de Juros", "", app::formatNumber(prm.number(0, "Taxa"), "#,##0.000000"),
+    return {"Taxa de Juros", "", app::formatNumber(prm.number(0, "Taxa"), "#,##0.00####"),
             "% a.m."};
 }
 

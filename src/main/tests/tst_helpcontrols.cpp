@@ -118,6 +118,9 @@ void HelpControlsTest::opensItsPage_data()
     row("history editor", {"BtHelp", 2037, "ActionHsto", "BtNovo"});
     row("preferences", {"BtHelp", 2073, "ActionPreferencias"});
     row("preferences, third page", {"BtHelp", 2074, "ActionPreferencias", nullptr, 2});
+    row("calculators, loans", {"BtHelpEmpr", 2061, "ActionMatFin", nullptr, 0});
+    row("calculators, savings", {"BtHelpPoupar", 2062, "ActionMatFin", nullptr, 1});
+    row("calculators, basic", {"BtHelpCalc", 2063, "ActionMatFin", nullptr, 2});
 }
 
 void HelpControlsTest::opensItsPage()
@@ -128,8 +131,12 @@ void HelpControlsTest::opensItsPage()
     QVERIFY(m_q->dm()->TbInfo->locate("Codigo", 1000));
     bool pressed = false;
     const auto pressIn = [&](QWidget *screen) {
-        if (c.page >= 0)
-            screen->findChild<QTabWidget *>("PageControl1")->setCurrentIndex(c.page);
+        if (c.page >= 0) {
+            auto *tabs = screen->findChild<QTabWidget *>("PageControl1");
+            if (!tabs)
+                tabs = screen->findChild<QTabWidget *>("PageMatFin");
+            tabs->setCurrentIndex(c.page);
+        }
         pressed = press(screen, c.control);
     };
     auto *main = m_q->mainWindow();

@@ -302,6 +302,8 @@ void MainWindowTest::userScreensOpenOverTheHomePage_data()
                                       << "BtOk";
     QTest::newRow("Backup dos Arquivos do Usuário") << "ActionUserBackup"
                                                     << "BtFechar";
+    QTest::newRow("Cálculos Financeiros") << "ActionMatFin"
+                                          << "BtFechar";
 }
 
 void MainWindowTest::userScreensOpenOverTheHomePage()
@@ -606,6 +608,8 @@ void MainWindowTest::quickHelpCodes_data()
                                      << "TabFin";
     QTest::newRow("6: Bible reader") << "BitBtn9" << 3 << "TFormBiblia"
                                      << "TabHome";
+    QTest::newRow("7: calculators") << "BitBtn4" << 4 << "TFormMatFin"
+                                    << "TabHome";
     QTest::newRow("0: Fechar does nothing") << "BtFechar" << 0 << ""
                                             << "TabFin";
 }

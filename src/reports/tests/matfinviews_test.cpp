@@ -48,7 +48,7 @@ TEST(MatFinViews, InformationBlocks)
     EXPECT_EQ(l.heading2, "do Empréstimo");
     ASSERT_EQ(l.lines.size(), 5u);
     EXPECT_EQ(l.lines[0], (InfoLine{"Valor do Empréstimo", "R$", "1.000,00", ""}));
-    EXPECT_EQ(l.lines[2], (InfoLine{"Taxa de Juros", "", "1,000000", "% a.m."}));
+    EXPECT_EQ(l.lines[2], (InfoLine{"Taxa de Juros", "", "1,00", "% a.m."}));
     EXPECT_EQ(l.lines[3], (InfoLine{"Prazo", "", "2", "meses"}));
     EXPECT_EQ(l.lines[4].value, "Sem");
 
