@@ -22,6 +22,8 @@ struct MainActions
     QAbstractButton *BtPeriodo = nullptr;
     // ledger
     QAction *ActionBalancete = nullptr;
+    // budget
+    QAction *ActionOrcamento = nullptr;
 
     std::function<void()> showHomePage;
     std::function<void()> showFinPage;

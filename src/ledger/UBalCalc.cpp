@@ -1,6 +1,7 @@
 #include "UBalCalc.h"
 
 #include "balmodels.h"
+#include "findpanel.h"
 #include "ledgercsv.h"
 #include "reportviews.h"
 #include "search.h"
@@ -80,35 +81,6 @@ QTableView *grid(const char *name, QWidget *parent)
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setShowGrid(false);
     return g;
-}
-
-QFrame *findPanel(const char *name, const char *editName, const char *buttonName, QLineEdit *&edit,
-                  QPushButton *&bt, QWidget *parent)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameShape(QFrame::Panel);
-    auto *lay = new QHBoxLayout(panel);
-    auto *label = new QLabel("Localizar Conta ou Cód Red:", panel);
-    edit = new QLineEdit(panel);
-    edit->setObjectName(editName);
-    edit->setMaxLength(7);
-    edit->setValidator(new app::CharsetValidator("0-9.,", edit));
-    label->setBuddy(edit);
-    bt = button(buttonName, "OK", "Localizar", panel);
-    lay->addWidget(label);
-    lay->addWidget(edit);
-    lay->addWidget(bt);
-    panel->hide();
-    // "," is taken as the code's separator.
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &t) {
-        if (t.contains(',')) {
-            const int pos = edit->cursorPosition();
-            edit->setText(QString(t).replace(',', '.'));
-            edit->setCursorPosition(pos);
-        }
-    });
-    return panel;
 }
 
 int year(const QDate &d)
@@ -625,64 +597,6 @@ bool TFormBalCalc::eventFilter(QObject *watched, QEvent *event)
             (watched == EditFindBal ? PanelFindBal : PanelFindMapa)->hide();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TFormBalCalc::showFindPanel(QFrame *panel, QLineEdit *edit, const QString &start)
-{
-    panel->show();
-    edit->setText(start);
-    edit->setFocus();
-    edit->setCursorPosition(int(start.size()));
-}
-
-std::optional<SearchKey> TFormBalCalc::readSearch(QLineEdit *edit)
-{
-    const SearchKey key = parseSearch(edit->text());
-    if (key.kind == SearchKey::Kind::Empty) {
-        app::Mensagem(searchEmptyText(), 0);
-        edit->clear();
-        edit->setFocus();
-        return std::nullopt;
-    }
-    if (key.kind == SearchKey::Kind::Invalid) {
-        app::Mensagem(searchInvalidText(key.code), 0);
-        edit->setFocus();
-        edit->selectAll();
-        return std::nullopt;
-    }
-    return key;
-}
-
-void TFormBalCalc::locate(QTableView *grid, QComboBox *grupo, QComboBox *nivel,
-                          const SearchKey &key, const QString &found,
-                          const std::function<void()> &reapply)
-{
-    grid->setFocus();
-    if (found.isEmpty()) {
-        app::Mensagem(key.kind == SearchKey::Kind::Account ? accountNotFoundText(key.code)
-                                                           : reducedNotFoundText(key.number),
-                      0);
-        return;
-    }
-    const auto rowOf = [&] {
-        for (int r = 0; r < grid->model()->rowCount(); ++r)
-            if (grid->model()->index(r, 0).data().toString().compare(found, Qt::CaseInsensitive) ==
-                0)
-                return r;
-        return -1;
-    };
-    int at = rowOf();
-    if (at < 0) {
-        // Hidden by the view: back to every account and every level.
-        const QSignalBlocker g(grupo), n(nivel);
-        grupo->setCurrentIndex(0);
-        nivel->setCurrentIndex(0);
-        reapply();
-        at = rowOf();
-    }
-    if (at >= 0)
-        grid->setCurrentIndex(grid->model()->index(at, 0));
-    grid->setFocus();
 }
 
 void TFormBalCalc::BtFindBalClick()

@@ -16,6 +16,7 @@
 #include <app/mensagem.h>
 #include <app/random.h>
 #include <app/waitcursor.h>
+#include <budget/mainactions.h>
 #include <data/UDM.h>
 #include <data/gridlink.h>
 #include <data/tablemodel.h>
@@ -304,7 +305,7 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionMarcarTodosOk, "ActionMarcarTodosOk", "Marcar Todos como O&k");
     action(ActionImportarOFX, "ActionImportarOFX", "Importar &OFX", false);
     action(ActionBalancete, "ActionBalancete", "Balancetes e &Saldos");
-    action(ActionOrcamento, "ActionOrcamento", "&Orçamento", false);
+    action(ActionOrcamento, "ActionOrcamento", "&Orçamento");
     action(ActionPlanoCta, "ActionPlanoCta", "&Plano de Contas");
     action(ActionHsto, "ActionHsto", "&Histórico Padrão");
     action(ActionIrParaBens, "ActionIrParaBens", "Controle de Bens", false);
@@ -750,6 +751,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
     main.ActionBalancete = ActionBalancete;
+    main.ActionOrcamento = ActionOrcamento;
     main.BtPeriodo = m_btPeriodo;
     main.showHomePage = [this] {
         m_pages->setCurrentWidget(m_tabHome);
@@ -779,6 +781,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     entries::setupMainActions(main, *m_dm, *m_data, [this] { return m_session.get(); });
     users::setupMainActions(main, *m_dm);
     ledger::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
+    budget::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
