@@ -6,7 +6,6 @@
 #include "generation.h"
 #include "orcmodel.h"
 
-#include <accounts/gridsetup.h>
 #include <accounts/listings.h>
 #include <app/application.h>
 #include <app/csvsave.h>
@@ -19,14 +18,13 @@
 #include <data/table.h>
 #include <entries/UData.h>
 #include <ledger/findpanel.h>
+#include <ledger/screenparts.h>
 #include <reports/URM.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -38,26 +36,6 @@
 namespace budget {
 
 namespace {
-
-const char *const kBandStyle =
-    "QLabel { background: #77B077; color: #ECF4EC; font-weight: bold; padding: 2px; }";
-
-QPushButton *button(const char *name, const QString &caption, const QString &hint, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QComboBox *chooser(const char *name, const QStringList &items, QWidget *parent)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->addItems(items);
-    return c;
-}
 
 QLabel *resultLabel(const char *name, QWidget *parent)
 {
@@ -121,9 +99,9 @@ QWidget *TFormOrcCalc::buildTopBar()
     auto *lay = new QHBoxLayout(bar);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addStretch(1);
-    BtPeriodo = button("BtPeriodo", "", "Selecionar o período do Orçamento", bar);
+    BtPeriodo = ledger::screenButton("BtPeriodo", "", "Selecionar o período do Orçamento", bar);
     BtPeriodo->setFixedWidth(154);
-    BtFinHelp = button("BtFinHelp", "Ajuda", "Ajuda", bar);
+    BtFinHelp = ledger::screenButton("BtFinHelp", "Ajuda", "Ajuda", bar);
     app::wireHelp(BtFinHelp, 2046, [this] { PanelFindOrc->hide(); });
     lay->addWidget(BtPeriodo);
     lay->addWidget(BtFinHelp);
@@ -137,29 +115,21 @@ QWidget *TFormOrcCalc::buildTab()
     auto *tab = new QWidget;
     tab->setObjectName("TabOrc");
     auto *lay = new QVBoxLayout(tab);
-    PanelOrc = new QLabel(tab);
-    PanelOrc->setObjectName("PanelOrc");
-    PanelOrc->setStyleSheet(kBandStyle);
-    PanelOrc->setTextFormat(Qt::PlainText);
-
-    DBGrid1 = new QTableView(tab);
-    DBGrid1->setObjectName("DBGrid1");
-    accounts::setUpReadOnlyGrid(DBGrid1);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setShowGrid(false);
+    PanelOrc = ledger::bandLabel("PanelOrc", tab);
+    DBGrid1 = ledger::accountGrid("DBGrid1", tab);
     DBGrid1->setModel(m_model);
     DBGrid1->setItemDelegate(new OrcRowDelegate(DBGrid1));
     const int widths[] = {64, 36, 236, 96, 96, 70, 96};
     for (int c = 0; c < 7; ++c)
         DBGrid1->setColumnWidth(c, widths[c]);
-    DBGrid1->installEventFilter(this);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this] { placeResultLabels(); });
 
     PanelFindOrc =
         ledger::findPanel("PanelFindOrc", "EditFindOrc", "BtFindOrc", EditFindOrc, BtFindOrc, tab);
-    EditFindOrc->installEventFilter(this);
+    ledger::watchFindPanel(DBGrid1, PanelFindOrc, EditFindOrc,
+                           [this] { return m_model->rowCount() > 0; });
     connect(BtFindOrc, &QPushButton::clicked, this,
             [this] { app::guarded([this] { BtFindOrcClick(); }); });
     connect(EditFindOrc, &QLineEdit::returnPressed, this,
@@ -168,14 +138,14 @@ QWidget *TFormOrcCalc::buildTab()
     auto *choosers = new QHBoxLayout;
     LabelGrupo = new QLabel("Visualizar Contas", tab);
     LabelGrupo->setObjectName("LabelGrupo");
-    ComboGrupo = chooser("ComboGrupo", grupoOrcItems(), tab);
+    ComboGrupo = ledger::chooserBox("ComboGrupo", grupoOrcItems(), tab);
     LabelGrupo->setBuddy(ComboGrupo);
     LabelNivel = new QLabel("Visualizar Níveis:", tab);
     LabelNivel->setObjectName("LabelNivel");
-    ComboNivel = chooser("ComboNivel", ledger::nivelItems(), tab);
+    ComboNivel = ledger::chooserBox("ComboNivel", ledger::nivelItems(), tab);
     LabelNivel->setBuddy(ComboNivel);
-    BtOrcar = button("BtOrcar", "&Orçar Conta  ", "Orçar a conta selecionada", tab);
-    BtGerar = button("BtGerar", "&Gerar Orçam.", "Gerar o Orçamento do mês", tab);
+    BtOrcar = ledger::screenButton("BtOrcar", "&Orçar Conta  ", "Orçar a conta selecionada", tab);
+    BtGerar = ledger::screenButton("BtGerar", "&Gerar Orçam.", "Gerar o Orçamento do mês", tab);
     choosers->addWidget(LabelGrupo);
     choosers->addWidget(ComboGrupo);
     choosers->addSpacing(12);
@@ -227,9 +197,10 @@ QWidget *TFormOrcCalc::buildBottomBar()
     auto *bar = new QWidget(this);
     auto *lay = new QHBoxLayout(bar);
     lay->setContentsMargins(0, 0, 0, 0);
-    BtSaveCSV = button("BtSaveCSV", "Salvar CSV", "Salvar o Orçamento em Arquivo CSV", bar);
-    BtPrint = button("BtPrint", "Imprimir", "Imprimir o Orçamento", bar);
-    BtFechar = button("BtFechar", "Fechar", "", bar);
+    BtSaveCSV =
+        ledger::screenButton("BtSaveCSV", "Salvar CSV", "Salvar o Orçamento em Arquivo CSV", bar);
+    BtPrint = ledger::screenButton("BtPrint", "Imprimir", "Imprimir o Orçamento", bar);
+    BtFechar = ledger::screenButton("BtFechar", "Fechar", "", bar);
     LabelVerso = new QLabel("\"Os planos bem elaborados  levam à fartura; mas o apressado sempre "
                             "acaba na miséria\". Provérbios 21:5",
                             bar);
@@ -486,29 +457,6 @@ void TFormOrcCalc::BtPrintClick()
     rm.setDataView("DvOrc", orcView(m_model->rows()));
     rm.run("RepOrc");
     DBGrid1->setFocus();
-}
-
-bool TFormOrcCalc::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(event);
-        const QString t = k->text();
-        const bool digit = t.size() == 1 && t[0].isDigit() && k->modifiers() == Qt::NoModifier;
-        if (watched == DBGrid1 && digit && m_model->rowCount() > 0) {
-            ledger::showFindPanel(PanelFindOrc, EditFindOrc, t);
-            return true;
-        }
-        if (watched == EditFindOrc && k->key() == Qt::Key_Escape) {
-            DBGrid1->setFocus();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::FocusOut && watched == EditFindOrc) {
-        // A message box about the search takes the focus for a moment; the panel stays then.
-        if (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == this)
-            PanelFindOrc->hide();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace budget

@@ -54,7 +54,6 @@ public:
 protected:
     void showEvent(QShowEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildTopBar();

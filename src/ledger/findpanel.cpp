@@ -4,9 +4,11 @@
 #include <app/mensagem.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +46,58 @@ QFrame *findPanel(const char *name, const char *editName, const char *buttonName
         }
     });
     return panel;
+}
+
+namespace {
+
+class FindPanelWatcher : public QObject
+{
+public:
+    FindPanelWatcher(QTableView *grid, QFrame *panel, QLineEdit *edit,
+                     std::function<bool()> canOpen)
+        : QObject(panel), m_grid(grid), m_panel(panel), m_edit(edit), m_canOpen(std::move(canOpen))
+    {
+        grid->installEventFilter(this);
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            auto *k = static_cast<QKeyEvent *>(event);
+            const QString t = k->text();
+            const bool digit = t.size() == 1 && t[0].isDigit() && k->modifiers() == Qt::NoModifier;
+            if (watched == m_grid && digit && m_canOpen()) {
+                showFindPanel(m_panel, m_edit, t);
+                return true;
+            }
+            if (watched == m_edit && k->key() == Qt::Key_Escape) {
+                m_grid->setFocus();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::FocusOut && watched == m_edit) {
+            // A message box about the search takes the focus for a moment; the panel stays.
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal == m_panel->window())
+                m_panel->hide();
+        }
+        return false;
+    }
+
+private:
+    QTableView *m_grid;
+    QFrame *m_panel;
+    QLineEdit *m_edit;
+    std::function<bool()> m_canOpen;
+};
+
+} // namespace
+
+void watchFindPanel(QTableView *grid, QFrame *panel, QLineEdit *edit, std::function<bool()> canOpen)
+{
+    new FindPanelWatcher(grid, panel, edit, std::move(canOpen));
 }
 
 void showFindPanel(QFrame *panel, QLineEdit *edit, const QString &start)

@@ -24,6 +24,11 @@ namespace ledger {
 // ".") and button.
 QFrame *findPanel(const char *name, const char *editName, const char *buttonName, QLineEdit *&edit,
                   QPushButton *&bt, QWidget *parent);
+// Watches `grid` and the panel's `edit`: a digit typed in the grid opens the panel with it while
+// `canOpen()` (a view is shown), Esc in the edit gives the focus back to the grid, and the panel
+// hides when the edit loses the focus, except to a message about the search.
+void watchFindPanel(QTableView *grid, QFrame *panel, QLineEdit *edit,
+                    std::function<bool()> canOpen);
 // Shows the panel with `start` in the edit and the caret after it.
 void showFindPanel(QFrame *panel, QLineEdit *edit, const QString &start);
 // The search key of the panel's text; empty (after its message) when there is nothing to look
