@@ -16,16 +16,22 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <tuple>
+#include <type_traits>
+
 namespace budget {
 
 namespace {
 
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
+// A control of the dialog's fixed layout, named and placed.
+template <class T> T *placed(const char *name, const QString &text, QWidget *parent, QRect at)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
+    auto *w = new T(text, parent);
+    w->setObjectName(name);
+    w->setGeometry(at);
+    if constexpr (std::is_same_v<T, QPushButton>)
+        w->setAutoDefault(false);
+    return w;
 }
 
 // The percentage sits in the blanks of its check box's caption ("Acrescido de             %").
@@ -61,47 +67,30 @@ TFormOrcBase::TFormOrcBase(QWidget *parent)
     Radio1 = new QGroupBox(" Gerar Orçamento a partir de: ", this);
     Radio1->setObjectName("Radio1");
     Radio1->setGeometry(10, 8, 410, 90);
-    RadioCopia = new QRadioButton("Cópia do orçamento do mês de   ", Radio1);
-    RadioCopia->setObjectName("RadioCopia");
-    RadioCopia->setGeometry(12, 26, 230, 24);
-    RadioRealizado = new QRadioButton("Valores Realizados do mês de   ", Radio1);
-    RadioRealizado->setObjectName("RadioRealizado");
-    RadioRealizado->setGeometry(12, 56, 230, 24);
+    RadioCopia = placed<QRadioButton>("RadioCopia", "Cópia do orçamento do mês de   ", Radio1,
+                                      {12, 26, 230, 24});
+    RadioRealizado = placed<QRadioButton>("RadioRealizado", "Valores Realizados do mês de   ",
+                                          Radio1, {12, 56, 230, 24});
     RadioCopia->setChecked(true);
-    BtPeriodoCopia = button("BtPeriodoCopia", "", Radio1);
-    BtPeriodoCopia->setGeometry(250, 24, 148, 26);
-    BtPeriodoRealizado = button("BtPeriodoRealizado", "", Radio1);
-    BtPeriodoRealizado->setGeometry(250, 54, 148, 26);
-
-    Check1 = new QCheckBox("Acrescido de             %", this);
-    Check1->setObjectName("Check1");
-    Check1->setGeometry(22, 110, 220, 24);
-    Check2 = new QCheckBox("Decrescido de             %", this);
-    Check2->setObjectName("Check2");
-    Check2->setGeometry(22, 140, 220, 24);
+    BtPeriodoCopia = placed<QPushButton>("BtPeriodoCopia", "", Radio1, {250, 24, 148, 26});
+    BtPeriodoRealizado = placed<QPushButton>("BtPeriodoRealizado", "", Radio1, {250, 54, 148, 26});
+    Check1 = placed<QCheckBox>("Check1", "Acrescido de             %", this, {22, 110, 220, 24});
+    Check2 = placed<QCheckBox>("Check2", "Decrescido de             %", this, {22, 140, 220, 24});
     Edit1 = percentEdit("Edit1", "Percentual de acréscimo", Check1);
     Edit2 = percentEdit("Edit2", "Percentual de decréscimo", Check2);
 
-    BtOk = button("BtOk", "&Gerar", this);
-    BtOk->setGeometry(236, 178, 88, 26);
-    BtCancelar = button("BtCancelar", "&Cancelar", this);
-    BtCancelar->setGeometry(332, 178, 88, 26);
+    BtOk = placed<QPushButton>("BtOk", "&Gerar", this, {236, 178, 88, 26});
+    BtCancelar = placed<QPushButton>("BtCancelar", "&Cancelar", this, {332, 178, 88, 26});
 
     // Ticking one percentage unticks the other and puts the focus in its field.
-    connect(Check1, &QCheckBox::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        Check2->setChecked(false);
-        Edit1->setFocus();
-        Edit1->selectAll();
-    });
-    connect(Check2, &QCheckBox::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        Check1->setChecked(false);
-        Edit2->setFocus();
-        Edit2->selectAll();
-    });
+    for (auto [check, other, edit] : {std::tuple{Check1, Check2, Edit1}, {Check2, Check1, Edit2}})
+        connect(check, &QCheckBox::toggled, this, [other, edit](bool on) {
+            if (!on)
+                return;
+            other->setChecked(false);
+            edit->setFocus();
+            edit->selectAll();
+        });
     connect(BtPeriodoCopia, &QPushButton::clicked, this, [this] {
         app::guarded([this] { chooseMonth(BtPeriodoCopia, RadioCopia, m_copyMonth); });
     });
