@@ -7,6 +7,7 @@
 #include <app/error.h>
 
 #include <QScopeGuard>
+#include <QSet>
 
 namespace accounts {
 
@@ -132,6 +133,25 @@ bool ChartStore::entriesEmpty() const
     return !m_dm.db().scalar("SELECT 1 FROM " + m_dm.TbFin->sqlName() + " LIMIT 1").isValid();
 }
 
+std::vector<qint64> ChartStore::budgetCodesMissingFrom(const std::vector<CtaRow> &rows) const
+{
+    QSet<qint64> kept;
+    for (const CtaRow &r : rows)
+        if (r.codRed)
+            kept.insert(*r.codRed);
+    data::Database &db = m_dm.db();
+    const data::AttachGuard orc(db, m_dm.TbOrc->fileName());
+    data::Statement st =
+        db.prepare("SELECT DISTINCT CodRed FROM " + orc.table() + " ORDER BY CodRed");
+    std::vector<qint64> missing;
+    while (st.step()) {
+        const qint64 cod = st.column(0).toLongLong();
+        if (!kept.contains(cod))
+            missing.push_back(cod);
+    }
+    return missing;
+}
+
 void ChartStore::replace(const std::vector<CtaRow> &rows)
 {
     std::vector<QVariantList> values;
@@ -140,6 +160,19 @@ void ChartStore::replace(const std::vector<CtaRow> &rows)
         values.push_back({r.codCta, r.codRed ? QVariant(qlonglong(*r.codRed)) : QVariant(),
                           r.descricao, r.descParaHsto});
     replaceRows(m_dm.db(), *m_dm.TbCta, values);
+}
+
+QString orphanedBudgetMessage(const std::vector<qint64> &codes)
+{
+    QStringList shown;
+    for (size_t i = 0; i < codes.size() && i < 10; ++i)
+        shown << QString::number(codes[i]);
+    if (codes.size() > 10)
+        shown << "...";
+    return "O Orçamento usa contas que não existem neste\r\nPlano de Contas (códigos reduzidos: " +
+           shown.join(", ") +
+           ").\r\n\r\nO Plano de Contas não foi importado! Retire do Orçamento os\r\nvalores "
+           "dessas contas ou importe um Plano de Contas que as tenha.";
 }
 
 CtaRow ChartStore::currentRow(const data::Table &t)

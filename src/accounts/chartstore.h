@@ -50,6 +50,9 @@ public:
     // The whole chart in key order, whatever TbCta's filter.
     std::vector<CtaRow> rows() const;
     bool entriesEmpty() const;
+    // The reduced codes budget rows use (any month) that no account of `rows` has, ascending:
+    // replacing the chart with `rows` would leave those rows without an account.
+    std::vector<qint64> budgetCodesMissingFrom(const std::vector<CtaRow> &rows) const;
     // Replaces the chart with `rows` in one transaction (see replaceRows); TbCta ends on its
     // first row. Throws app::StorageError with the chart unchanged.
     void replace(const std::vector<CtaRow> &rows);
@@ -60,5 +63,9 @@ public:
 private:
     data::TDM &m_dm;
 };
+
+// Why a chart is not imported when budget rows use reduced codes it lacks (`codes`, ascending;
+// the first ten are named).
+QString orphanedBudgetMessage(const std::vector<qint64> &codes);
 
 } // namespace accounts

@@ -162,6 +162,16 @@ bool acceptStatus(const Kind &k, const QString &path, ExchangeStatus status)
     return true;
 }
 
+// Budget rows name accounts by reduced code too: a chart without one of them would leave its rows
+// on no account.
+bool refuseOrphanedBudget(const std::vector<qint64> &codes)
+{
+    if (codes.empty())
+        return false;
+    app::Mensagem(orphanedBudgetMessage(codes), 0);
+    return true;
+}
+
 bool confirmReplace(const Kind &k, const QString &path)
 {
     return app::Mensagem(k.question.arg(native(path)), 2) == app::MsgButton::Yes;
@@ -199,7 +209,9 @@ bool importChart(QWidget *parent, data::TDM &dm)
     if (!file)
         return false;
     const ChartFileContent content = readChartFile(file->second);
-    if (!acceptStatus(k, file->first, content.status) || !confirmReplace(k, file->first))
+    if (!acceptStatus(k, file->first, content.status) ||
+        refuseOrphanedBudget(store.budgetCodesMissingFrom(content.rows)) ||
+        !confirmReplace(k, file->first))
         return false;
     {
         app::WaitCursor wait;

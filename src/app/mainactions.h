@@ -24,6 +24,8 @@ struct MainActions
     QAction *ActionBalancete = nullptr;
     // calc
     QAction *ActionMatFin = nullptr;
+    // budget
+    QAction *ActionOrcamento = nullptr;
 
     std::function<void()> showHomePage;
     std::function<void()> showFinPage;

@@ -15,8 +15,8 @@ struct Options
     int years = 10;
     int repetitions = 15;
     QString workDir; // scratch directory for generated data
-    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, main,
-                     // help or search
+    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, budget,
+                     // main, reports, help or search
 };
 
 // Runs work `reps` times and returns the median wall time in milliseconds.
@@ -30,6 +30,7 @@ void runOfxBench(const Options &);
 void runMainBench(const Options &);
 void runEntriesBench(const Options &);
 void runLedgerBench(const Options &);
+void runBudgetBench(const Options &);
 void runReportsBench(const Options &);
 void runHelpBench(const Options &);
 void runSearchBench(const Options &);

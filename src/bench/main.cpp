@@ -55,9 +55,9 @@ int main(int argc, char **argv)
     const std::pair<const char *, void (*)(const bench::Options &)> parts[] = {
         {"calc", bench::runCalcBench},       {"ofx", bench::runOfxBench},
         {"data", bench::runDataBench},       {"entries", bench::runEntriesBench},
-        {"ledger", bench::runLedgerBench},   {"main", bench::runMainBench},
-        {"reports", bench::runReportsBench}, {"help", bench::runHelpBench},
-        {"search", bench::runSearchBench}};
+        {"ledger", bench::runLedgerBench},   {"budget", bench::runBudgetBench},
+        {"main", bench::runMainBench},       {"reports", bench::runReportsBench},
+        {"help", bench::runHelpBench},       {"search", bench::runSearchBench}};
     for (const auto &[name, run] : parts)
         if (o.only.isEmpty() || o.only == name)
             run(o);

@@ -1,8 +1,10 @@
 #include "UBalCalc.h"
 
 #include "balmodels.h"
+#include "findpanel.h"
 #include "ledgercsv.h"
 #include "reportviews.h"
+#include "screenparts.h"
 #include "search.h"
 
 #include <accounts/gridsetup.h>
@@ -42,74 +44,6 @@
 namespace ledger {
 
 namespace {
-
-const char *const kBandStyle =
-    "QLabel { background: #77B077; color: #ECF4EC; font-weight: bold; padding: 2px; }";
-
-QLabel *band(const char *name, QWidget *parent)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setStyleSheet(kBandStyle);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QPushButton *button(const char *name, const QString &caption, const QString &hint, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QComboBox *chooser(const char *name, const QStringList &items, QWidget *parent)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->addItems(items);
-    return c;
-}
-
-QTableView *grid(const char *name, QWidget *parent)
-{
-    auto *g = new QTableView(parent);
-    g->setObjectName(name);
-    accounts::setUpReadOnlyGrid(g);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->setShowGrid(false);
-    return g;
-}
-
-QFrame *findPanel(const char *name, const char *editName, const char *buttonName, QLineEdit *&edit,
-                  QPushButton *&bt, QWidget *parent)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameShape(QFrame::Panel);
-    auto *lay = new QHBoxLayout(panel);
-    auto *label = new QLabel("Localizar Conta ou Cód Red:", panel);
-    edit = new QLineEdit(panel);
-    edit->setObjectName(editName);
-    edit->setMaxLength(7);
-    edit->setValidator(new app::CharsetValidator("0-9.,", edit));
-    label->setBuddy(edit);
-    bt = button(buttonName, "OK", "Localizar", panel);
-    lay->addWidget(label);
-    lay->addWidget(edit);
-    lay->addWidget(bt);
-    panel->hide();
-    // "," is taken as the code's separator.
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &t) {
-        if (t.contains(',')) {
-            const int pos = edit->cursorPosition();
-            edit->setText(QString(t).replace(',', '.'));
-            edit->setCursorPosition(pos);
-        }
-    });
-    return panel;
-}
 
 int year(const QDate &d)
 {
@@ -170,9 +104,9 @@ void TFormBalCalc::buildTopBar()
     auto *lay = new QHBoxLayout(bar);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addStretch(1);
-    BtPeriodo = button("BtPeriodo", "", "Selecionar o período do Balancete", bar);
-    BtPeriodoMapa = button("BtPeriodoMapa", "", "Selecionar o Ano", bar);
-    BtFinHelp = button("BtFinHelp", "Ajuda", "Ajuda", bar);
+    BtPeriodo = screenButton("BtPeriodo", "", "Selecionar o período do Balancete", bar);
+    BtPeriodoMapa = screenButton("BtPeriodoMapa", "", "Selecionar o Ano", bar);
+    BtFinHelp = screenButton("BtFinHelp", "Ajuda", "Ajuda", bar);
     app::wireHelp(BtFinHelp, 2041, [this] {
         PanelFindBal->hide();
         PanelFindMapa->hide();
@@ -194,8 +128,8 @@ QWidget *TFormBalCalc::buildBalTab()
     tab->setObjectName("TabBal");
     auto *lay = new QHBoxLayout(tab);
     auto *left = new QVBoxLayout;
-    PanelBal = band("PanelBal", tab);
-    DBGrid1 = grid("DBGrid1", tab);
+    PanelBal = bandLabel("PanelBal", tab);
+    DBGrid1 = accountGrid("DBGrid1", tab);
     DBGrid1->setModel(m_bcte);
     DBGrid1->setItemDelegate(new BalRowDelegate(DBGrid1));
     DBGrid1->setColumnWidth(0, 64);
@@ -203,10 +137,9 @@ QWidget *TFormBalCalc::buildBalTab()
     DBGrid1->setColumnWidth(2, 200);
     for (int c = 3; c < 6; ++c)
         DBGrid1->setColumnWidth(c, 96);
-    DBGrid1->installEventFilter(this);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    PanelCirc = band("PanelCirc", tab);
-    DBGrid2 = grid("DBGrid2", tab);
+    PanelCirc = bandLabel("PanelCirc", tab);
+    DBGrid2 = accountGrid("DBGrid2", tab);
     DBGrid2->setModel(m_lctos);
     DBGrid2->setItemDelegate(new LctoRowDelegate(DBGrid2));
     DBGrid2->setColumnWidth(LctosModel::Codigo, 56);
@@ -218,7 +151,7 @@ QWidget *TFormBalCalc::buildBalTab()
     DBGrid2->setColumnHidden(LctosModel::Cta, true);
     PanelFindBal =
         findPanel("PanelFindBal", "EditFindBal", "BtFindBal", EditFindBal, BtFindBal, tab);
-    EditFindBal->installEventFilter(this);
+    watchFindPanel(DBGrid1, PanelFindBal, EditFindBal, [this] { return m_tbOpen; });
     left->addWidget(PanelBal);
     left->addWidget(DBGrid1, 3);
     left->addWidget(PanelFindBal);
@@ -229,17 +162,19 @@ QWidget *TFormBalCalc::buildBalTab()
     auto *right = new QVBoxLayout;
     LabelGrupo = new QLabel("Visualizar Contas", tab);
     LabelGrupo->setObjectName("LabelGrupo");
-    ComboGrupo = chooser("ComboGrupo", grupoItems(), tab);
+    ComboGrupo = chooserBox("ComboGrupo", grupoItems(), tab);
     LabelGrupo->setBuddy(ComboGrupo);
     LabelNivel = new QLabel("Visualizar Níveis:", tab);
     LabelNivel->setObjectName("LabelNivel");
-    ComboNivel = chooser("ComboNivel", nivelItems(), tab);
+    ComboNivel = chooserBox("ComboNivel", nivelItems(), tab);
     LabelNivel->setBuddy(ComboNivel);
-    BtBalSaveCSV = button("BtBalSaveCSV", "Salvar CSV", "Salvar Balancete em arquivo CSV", tab);
-    BtBalPrint = button("BtBalPrint", "Imprimir", "Imprimir Balancete", tab);
+    BtBalSaveCSV =
+        screenButton("BtBalSaveCSV", "Salvar CSV", "Salvar Balancete em arquivo CSV", tab);
+    BtBalPrint = screenButton("BtBalPrint", "Imprimir", "Imprimir Balancete", tab);
     BtCtaSaveCSV =
-        button("BtCtaSaveCSV", "&Salvar CSV", "Salvar Extrato da Conta em arquivo CSV", tab);
-    BtCtaPrint = button("BtCtaPrint", "Imprimir", "Imprimir o Extrato da Conta selecionada", tab);
+        screenButton("BtCtaSaveCSV", "&Salvar CSV", "Salvar Extrato da Conta em arquivo CSV", tab);
+    BtCtaPrint =
+        screenButton("BtCtaPrint", "Imprimir", "Imprimir o Extrato da Conta selecionada", tab);
     CheckTotais = new QCheckBox("Totais Diários", tab);
     CheckTotais->setObjectName("CheckTotais");
     for (QWidget *w : {static_cast<QWidget *>(LabelGrupo), static_cast<QWidget *>(ComboGrupo),
@@ -306,8 +241,8 @@ QWidget *TFormBalCalc::buildMapaTab()
     auto *tab = new QWidget;
     tab->setObjectName("TabBalMapa");
     auto *lay = new QVBoxLayout(tab);
-    PanelBalMapa = band("PanelBalMapa", tab);
-    DBGridMapa = grid("DBGridMapa", tab);
+    PanelBalMapa = bandLabel("PanelBalMapa", tab);
+    DBGridMapa = accountGrid("DBGridMapa", tab);
     DBGridMapa->setModel(m_mapa);
     DBGridMapa->setItemDelegate(new BalRowDelegate(DBGridMapa));
     DBGridMapa->setColumnWidth(0, 64);
@@ -320,21 +255,21 @@ QWidget *TFormBalCalc::buildMapaTab()
     DBGridMapa->setContextMenuPolicy(Qt::CustomContextMenu);
     PanelFindMapa =
         findPanel("PanelFindMapa", "EditFindMapa", "BtFindMapa", EditFindMapa, BtFindMapa, tab);
-    EditFindMapa->installEventFilter(this);
+    watchFindPanel(DBGridMapa, PanelFindMapa, EditFindMapa, [this] { return m_mapOpen; });
     lay->addWidget(PanelBalMapa);
     lay->addWidget(DBGridMapa, 1);
     lay->addWidget(PanelFindMapa);
 
     auto *below = new QHBoxLayout;
-    BtMapaPrior = button("BtMapaPrior", "<<", "Mês Anterior (Ctrl + Seta Esq)", tab);
-    BtMapaNext = button("BtMapaNext", ">>", "Próximo Mês (Ctrl + Seta Dir)", tab);
+    BtMapaPrior = screenButton("BtMapaPrior", "<<", "Mês Anterior (Ctrl + Seta Esq)", tab);
+    BtMapaNext = screenButton("BtMapaNext", ">>", "Próximo Mês (Ctrl + Seta Dir)", tab);
     LabelGrupoMapa = new QLabel("Visualizar Contas", tab);
     LabelGrupoMapa->setObjectName("LabelGrupoMapa");
-    ComboGrupoMapa = chooser("ComboGrupoMapa", grupoItems(), tab);
+    ComboGrupoMapa = chooserBox("ComboGrupoMapa", grupoItems(), tab);
     LabelGrupoMapa->setBuddy(ComboGrupoMapa);
     LabelNivelMapa = new QLabel("Visualizar Níveis:", tab);
     LabelNivelMapa->setObjectName("LabelNivelMapa");
-    ComboNivelMapa = chooser("ComboNivelMapa", nivelItems(), tab);
+    ComboNivelMapa = chooserBox("ComboNivelMapa", nivelItems(), tab);
     LabelNivelMapa->setBuddy(ComboNivelMapa);
     below->addWidget(BtMapaPrior);
     below->addWidget(BtMapaNext);
@@ -381,12 +316,12 @@ void TFormBalCalc::buildBottomBar()
     auto *bar = new QWidget(this);
     auto *lay = new QHBoxLayout(bar);
     lay->setContentsMargins(0, 0, 0, 0);
-    BtSaveCSV = button("BtSaveCSV", "Salvar CSV", "", bar);
-    BtPrint =
-        button("BtPrint", "Imprimir", "Imprimir Extrato de Todas as Contas do Balancete", bar);
+    BtSaveCSV = screenButton("BtSaveCSV", "Salvar CSV", "", bar);
+    BtPrint = screenButton("BtPrint", "Imprimir",
+                           "Imprimir Extrato de Todas as Contas do Balancete", bar);
     connect(BtPrint, &QPushButton::clicked, this,
             [this] { app::guarded([this] { BtPrintClick(); }); });
-    BtFechar = button("BtFechar", "Fechar", "", bar);
+    BtFechar = screenButton("BtFechar", "Fechar", "", bar);
     lay->addWidget(BtSaveCSV);
     lay->addWidget(BtPrint);
     lay->addStretch(1);
@@ -596,93 +531,16 @@ void TFormBalCalc::BtMapaVisible(QObject *sender)
 
 bool TFormBalCalc::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched == DBGridMapa) {
         auto *k = static_cast<QKeyEvent *>(event);
-        const QString t = k->text();
-        const bool digit = t.size() == 1 && t[0].isDigit() && k->modifiers() == Qt::NoModifier;
-        if (watched == DBGrid1 && digit && m_tbOpen) {
-            showFindPanel(PanelFindBal, EditFindBal, t);
-            return true;
-        }
-        if (watched == DBGridMapa && digit && m_mapOpen) {
-            showFindPanel(PanelFindMapa, EditFindMapa, t);
-            return true;
-        }
-        if (watched == DBGridMapa && (k->modifiers() & Qt::ControlModifier) &&
+        if ((k->modifiers() & Qt::ControlModifier) &&
             (k->key() == Qt::Key_Right || k->key() == Qt::Key_Left)) {
             if (m_mapOpen)
                 BtMapaVisible(k->key() == Qt::Key_Right ? BtMapaNext : BtMapaPrior);
             return true;
         }
-        if ((watched == EditFindBal || watched == EditFindMapa) && k->key() == Qt::Key_Escape) {
-            (watched == EditFindBal ? DBGrid1 : DBGridMapa)->setFocus();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::FocusOut && (watched == EditFindBal || watched == EditFindMapa)) {
-        // A message box about the search takes the focus for a moment; the panel stays then.
-        if (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == this)
-            (watched == EditFindBal ? PanelFindBal : PanelFindMapa)->hide();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TFormBalCalc::showFindPanel(QFrame *panel, QLineEdit *edit, const QString &start)
-{
-    panel->show();
-    edit->setText(start);
-    edit->setFocus();
-    edit->setCursorPosition(int(start.size()));
-}
-
-std::optional<SearchKey> TFormBalCalc::readSearch(QLineEdit *edit)
-{
-    const SearchKey key = parseSearch(edit->text());
-    if (key.kind == SearchKey::Kind::Empty) {
-        app::Mensagem(searchEmptyText(), 0);
-        edit->clear();
-        edit->setFocus();
-        return std::nullopt;
-    }
-    if (key.kind == SearchKey::Kind::Invalid) {
-        app::Mensagem(searchInvalidText(key.code), 0);
-        edit->setFocus();
-        edit->selectAll();
-        return std::nullopt;
-    }
-    return key;
-}
-
-void TFormBalCalc::locate(QTableView *grid, QComboBox *grupo, QComboBox *nivel,
-                          const SearchKey &key, const QString &found,
-                          const std::function<void()> &reapply)
-{
-    grid->setFocus();
-    if (found.isEmpty()) {
-        app::Mensagem(key.kind == SearchKey::Kind::Account ? accountNotFoundText(key.code)
-                                                           : reducedNotFoundText(key.number),
-                      0);
-        return;
-    }
-    const auto rowOf = [&] {
-        for (int r = 0; r < grid->model()->rowCount(); ++r)
-            if (grid->model()->index(r, 0).data().toString().compare(found, Qt::CaseInsensitive) ==
-                0)
-                return r;
-        return -1;
-    };
-    int at = rowOf();
-    if (at < 0) {
-        // Hidden by the view: back to every account and every level.
-        const QSignalBlocker g(grupo), n(nivel);
-        grupo->setCurrentIndex(0);
-        nivel->setCurrentIndex(0);
-        reapply();
-        at = rowOf();
-    }
-    if (at >= 0)
-        grid->setCurrentIndex(grid->model()->index(at, 0));
-    grid->setFocus();
 }
 
 void TFormBalCalc::BtFindBalClick()

@@ -75,16 +75,8 @@ private:
     void BtPeriodoMapaClick();
     void PageControl1Change();
     void currentBalRowChanged();
-    void showFindPanel(QFrame *panel, QLineEdit *edit, const QString &start);
     void BtFindBalClick();
     void BtFindMapaClick();
-    // The search key of the panel's text; empty (after its message) when there is nothing to
-    // look for.
-    std::optional<SearchKey> readSearch(QLineEdit *edit);
-    // Selects the row of code `found` in `grid` (empty: the not-found message of `key`); a row
-    // hidden by the view brings both choosers back to their first items first.
-    void locate(QTableView *grid, QComboBox *grupo, QComboBox *nivel, const SearchKey &key,
-                const QString &found, const std::function<void()> &reapply);
 
     // Checks before an output; false (after its message) when the output must not run.
     bool balAvailable();

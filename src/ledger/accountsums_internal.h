@@ -1,8 +1,9 @@
 // Shared by trialbalance.cpp and yearmap.cpp (this folder only): the one grouped scan of the
-// entries table that both read, the chart as the two need it, and the rule that places an
-// account on its three levels, including an account whose reduced code the chart lacks.
+// entries table that both read and the chart as the two need it. The levels and the rule for an
+// account whose reduced code the chart lacks are public (accountlevels.h): the budget uses them.
 #pragma once
 
+#include "accountlevels.h"
 #include "book.h"
 #include "trialbalance.h"
 
@@ -50,54 +51,6 @@ Scan scanBook(const Book &book, const QDate &J, const QDate &D1, const QDate &D2
 // carried into J counts only when it is not zero; a cash account with only a zero carried
 // balance is not listed. Drops the zero carried balances and returns whether it is listed.
 bool settleCarried(int cta, AccountSums &s);
-
-// The group of a reduced code by its range: below 100 cash (0), below 200 income (1), else
-// expenses (2).
-int groupOfCodRed(int codRed);
-
-struct ChartEntry
-{
-    QString CodCta;
-    QString Descricao;
-};
-struct Chart
-{
-    QHash<int, QString> codCtaByRed;  // level-3 accounts
-    QHash<QString, ChartEntry> byCod; // every account of the chart
-    QHash<QString, int> redByCod;
-};
-Chart readChart(const Book &book);
-
-// The code shown for a reduced code the chart lacks: its group digit and ".??.??". It sorts after
-// every real code of its group, so the row sits at the end of the group it is counted in.
-QString missingCode(int codRed);
-QString missingTitle();
-
-// A leaf of the level tree: a level-3 row (or a missing account) with its sums, in any number.
-struct Leaf
-{
-    QString ExtCta;
-    bool missing = false;
-    std::vector<app::Money> v;
-};
-struct LevelRow
-{
-    QString ExtCta; // "G" or "G.xx"
-    int Nv = 0;     // 1 or 2
-    std::vector<app::Money> v;
-};
-// The title (level 2) and group (level 1) rows summing `leaves`; a missing account counts in its
-// group but in no title. Rows exist only where leaves exist below them.
-std::vector<LevelRow> levelRows(const std::vector<Leaf> &leaves);
-
-// The row of `rows` whose ExtCta is `code`, ignoring case; null when there is none.
-template <class Row> const Row *findByCode(const std::vector<Row> &rows, const QString &code)
-{
-    for (const Row &r : rows)
-        if (r.ExtCta.compare(code, Qt::CaseInsensitive) == 0)
-            return &r;
-    return nullptr;
-}
 
 // The rows of `all` in the view of the two choosers, in order.
 template <class Row> std::vector<Row> inViewRows(const std::vector<Row> &all, Nivel n, Grupo g)

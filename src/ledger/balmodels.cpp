@@ -9,8 +9,6 @@
 
 namespace ledger {
 
-namespace {
-
 QVariant amount(app::Money m, int role)
 {
     if (role == Qt::UserRole)
@@ -32,7 +30,6 @@ bool selectedInFocus(const QStyleOptionViewItem &option)
     return (option.state & QStyle::State_Selected) && option.widget && option.widget->hasFocus();
 }
 
-// Text 2 pixels inside the cell's side and 3 below its top.
 void drawCell(QPainter *p, const QStyleOptionViewItem &option, const QString &text,
               Qt::Alignment align)
 {
@@ -40,8 +37,6 @@ void drawCell(QPainter *p, const QStyleOptionViewItem &option, const QString &te
     p->drawText(r, int(align | Qt::AlignTop),
                 option.fontMetrics.elidedText(text, Qt::ElideRight, r.width()));
 }
-
-} // namespace
 
 void BcteModel::setRows(std::vector<BcteRow> rows)
 {

@@ -12,6 +12,19 @@
 
 namespace ledger {
 
+// An amount cell of a grid model: the absolute value "#,##0.00" to show, the signed centavos in
+// Qt::UserRole for the painter.
+QVariant amount(app::Money m, int role);
+
+// What the painters of account rows share (the budget's grid too): an amount's colour by its sign
+// (blue, black at zero, red; light blue, white and light red on the selected row of the focused
+// grid), whether a cell is on that row, and text 2 pixels inside the cell's side and 3 below its
+// top, elided to the cell.
+QColor signColour(qint64 centavos, bool selected);
+bool selectedInFocus(const QStyleOptionViewItem &option);
+void drawCell(QPainter *p, const QStyleOptionViewItem &option, const QString &text,
+              Qt::Alignment align);
+
 class BcteModel : public QAbstractTableModel
 {
 public:

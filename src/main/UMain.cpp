@@ -17,6 +17,7 @@
 #include <app/random.h>
 #include <app/waitcursor.h>
 #include <calc/mainactions.h>
+#include <budget/mainactions.h>
 #include <data/UDM.h>
 #include <data/gridlink.h>
 #include <data/tablemodel.h>
@@ -257,7 +258,7 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionMarcarTodosOk, "ActionMarcarTodosOk", "Marcar Todos como O&k");
     action(ActionImportarOFX, "ActionImportarOFX", "Importar &OFX", false);
     action(ActionBalancete, "ActionBalancete", "Balancetes e &Saldos");
-    action(ActionOrcamento, "ActionOrcamento", "&Orçamento", false);
+    action(ActionOrcamento, "ActionOrcamento", "&Orçamento");
     action(ActionPlanoCta, "ActionPlanoCta", "&Plano de Contas");
     action(ActionHsto, "ActionHsto", "&Histórico Padrão");
     action(ActionIrParaBens, "ActionIrParaBens", "Controle de Bens", false);
@@ -695,6 +696,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionUserBackup = ActionUserBackup;
     main.ActionBalancete = ActionBalancete;
     main.ActionMatFin = ActionMatFin;
+    main.ActionOrcamento = ActionOrcamento;
     main.BtPeriodo = m_btPeriodo;
     main.showHomePage = [this] {
         m_pages->setCurrentWidget(m_tabHome);
@@ -741,6 +743,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
                                sortBy({}, 0);
                            }});
     calc::setupMainActions(main, *m_dm);
+    budget::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()

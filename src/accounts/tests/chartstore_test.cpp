@@ -299,6 +299,26 @@ TEST_F(ChartStoreTest, RenumberingIsAllOrNothing)
     EXPECT_EQ(books.dm.TbCta->asInt("CodRed"), 241);
 }
 
+TEST_F(ChartStoreTest, BudgetCodesMissingFromAnotherChartAreNamed)
+{
+    books.addBudget(241, QDate(2026, 11, 1));
+    books.addBudget(241);
+    books.addBudget(111);
+    books.addBudget(295);
+    std::vector<CtaRow> rows = store.rows();
+    EXPECT_TRUE(store.budgetCodesMissingFrom(rows).empty());
+    // Without 2.05.01 (241) and 2.19.05 (295); a title without reduced code changes nothing.
+    std::erase_if(rows, [](const CtaRow &r) {
+        return r.codCta == "2.05.01" || r.codCta == "2.19.05" || r.codCta == "2.05";
+    });
+    EXPECT_EQ(store.budgetCodesMissingFrom(rows), (std::vector<qint64>{241, 295}));
+    EXPECT_EQ(orphanedBudgetMessage({241, 295}),
+              QString("O Orçamento usa contas que não existem neste\r\nPlano de Contas (códigos "
+                      "reduzidos: 241, 295).\r\n\r\nO Plano de Contas não foi importado! "
+                      "Retire do Orçamento os\r\nvalores dessas contas ou importe um Plano de "
+                      "Contas que as tenha."));
+}
+
 TEST_F(ChartStoreTest, ContextOfAnAccountTellsWhatUsesIt)
 {
     books.addBudget(241);

@@ -142,6 +142,7 @@ private Q_SLOTS:
     void historyLookupChoosesByEnterOrClick();
     void chartImportNeedsNoEntries();
     void chartImportRefusesTamperedAndTakesGood();
+    void chartImportRefusesOrphaningTheBudget();
     void chartCsvThroughTheScreen();
     void printShowsThePreview_data();
     void printShowsThePreview();
@@ -710,6 +711,33 @@ void AccountsTest::chartImportRefusesTamperedAndTakesGood()
                           "Plano de Contas importado com sucesso!"}));
     QCOMPARE(ChartStore(*m_dm).rows(), rows);
     QCOMPARE(countAfter, QString("46 contas"));
+}
+
+// A budget row on 295 (2.19.05) keeps out a chart without that account; nothing is asked and the
+// chart stays as it was.
+void AccountsTest::chartImportRefusesOrphaningTheBudget()
+{
+    m_dm->TbFin->emptyTable();
+    const std::vector<CtaRow> before = ChartStore(*m_dm).rows();
+    std::vector<CtaRow> rows = before;
+    rows.pop_back();
+    const QString path = m_dir->path() + "/SemOutrasDespesas.KPF";
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(writeChartFile(rows, freshTrailerRandom()));
+    }
+    {
+        data::AttachGuard orc(m_dm->db(), m_dm->TbOrc->fileName());
+        m_dm->db().exec("INSERT INTO " + orc.table() +
+                        " (Data, CodRed, ValorOrcado) VALUES ('2026-12-01', 295, -5000)");
+    }
+    runChart([&](TFormCta &f) {
+        fileDialogAnswer(path);
+        buttonOf(&f, "BtImport")->click();
+    });
+    QCOMPARE(m_messages, QStringList{orphanedBudgetMessage({295})});
+    QCOMPARE(ChartStore(*m_dm).rows(), before);
 }
 
 void AccountsTest::chartCsvThroughTheScreen()

@@ -115,6 +115,7 @@ void HelpControlsTest::opensItsPage_data()
     row("chart of accounts", {"BtFinHelp", 2031, "ActionPlanoCta"});
     row("account editor", {"BtHelp", 2032, "ActionPlanoCta", "BtNovo"});
     row("standard histories", {"BtFinHelp", 2036, "ActionHsto"});
+    row("budget", {"BtFinHelp", 2046, "ActionOrcamento"});
     row("history editor", {"BtHelp", 2037, "ActionHsto", "BtNovo"});
     row("preferences", {"BtHelp", 2073, "ActionPreferencias"});
     row("preferences, third page", {"BtHelp", 2074, "ActionPreferencias", nullptr, 2});

@@ -73,8 +73,9 @@ private Q_SLOTS:
     void findAndSort();
     void userScreensOpenOverTheHomePage_data();
     void userScreensOpenOverTheHomePage();
-    void balanceScreenOpensOverTheEntriesOnTheUsersMonth();
     void searchChoosesAnEntryInDateOrder();
+    void featureScreenOpensOverTheEntriesOnTheUsersMonth_data();
+    void featureScreenOpensOverTheEntriesOnTheUsersMonth();
     void storedTextIsShownAsTyped_data();
     void storedTextIsShownAsTyped();
     void largestAmountsAreShownWhole();
@@ -323,11 +324,34 @@ void MainWindowTest::userScreensOpenOverTheHomePage()
     QCOMPARE(pageBehind, QString("TabHome"));
 }
 
-void MainWindowTest::balanceScreenOpensOverTheEntriesOnTheUsersMonth()
+void MainWindowTest::featureScreenOpensOverTheEntriesOnTheUsersMonth_data()
 {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("balance screen") << "ActionBalancete"
+                                    << ""
+                                    << "TFormBalCalc";
+    QTest::newRow("balance button") << "ActionBalancete"
+                                    << "BtBalancete"
+                                    << "TFormBalCalc";
+    QTest::newRow("budget screen") << "ActionOrcamento"
+                                   << ""
+                                   << "TFormOrcCalc";
+    QTest::newRow("budget button") << "ActionOrcamento"
+                                   << "BtOrcamento"
+                                   << "TFormOrcCalc";
+}
+
+void MainWindowTest::featureScreenOpensOverTheEntriesOnTheUsersMonth()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, button);
+    QFETCH(QString, expected);
     auto *w = m_q->mainWindow();
     auto *pages = w->findChild<QTabWidget *>("PageControl1");
-    QVERIFY(w->findChild<QPushButton *>("BtBalancete")->isEnabled());
+    auto *a = w->findChild<QAction *>(action);
+    QVERIFY(a->isEnabled());
     QString screen, pageBehind, period;
     atNextDialog([&](QWidget *d) {
         screen = d->objectName();
@@ -335,8 +359,14 @@ void MainWindowTest::balanceScreenOpensOverTheEntriesOnTheUsersMonth()
         period = d->findChild<QPushButton *>("BtPeriodo")->text();
         d->findChild<QPushButton *>("BtFechar")->click();
     });
-    w->ActionBalancete->trigger();
-    QCOMPARE(screen, QString("TFormBalCalc"));
+    if (button.isEmpty()) {
+        a->trigger();
+    } else {
+        auto *b = w->findChild<QPushButton *>(button);
+        QVERIFY(b->isEnabled());
+        b->click();
+    }
+    QCOMPARE(screen, expected);
     QCOMPARE(pageBehind, QString("TabFin"));
     QCOMPARE(period, QString("Dezembro/2026"));
     QVERIFY(m_messages.isEmpty());
