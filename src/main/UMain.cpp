@@ -292,7 +292,7 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionPreferencias, "ActionPreferencias", "&Informações e Preferências do Usuário");
     action(ActionUserBackup, "ActionUserBackup", "&Backup dos Arquivos do Usuário");
     action(ActionChangeUser, "ActionChangeUser", "Alternar &Usuário");
-    action(ActionUserMng, "ActionUserMng", "&Gerenciar Usuários", false);
+    action(ActionUserMng, "ActionUserMng", "&Gerenciar Usuários");
     action(ActionFechar, "ActionFechar", "&Fechar");
     action(ActionFuncionalidades, "ActionFuncionalidades", "Funcionalidades do &Sistema", false);
     action(ActionIrParaFin, "ActionIrParaFin", "Controle &Financeiro");
@@ -749,6 +749,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionHsto = ActionHsto;
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
+    main.ActionUserMng = ActionUserMng;
     main.ActionBalancete = ActionBalancete;
     main.BtPeriodo = m_btPeriodo;
     main.showHomePage = [this] {
@@ -766,6 +767,10 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     };
     main.reopenUser = [this] {
         return InicializarUsuario();
+    };
+    main.signInAgain = [this] {
+        clearSignedInCaption();
+        Q_EMIT changeUserRequested();
     };
     main.periodChanged = [this] {
         refreshPeriodCaption();
