@@ -65,7 +65,7 @@ TFormUserMng::TFormUserMng(data::TDM &dm, QWidget *parent)
     outer->addWidget(pages);
     outer->addLayout(foot);
     connect(m_fechar, &QPushButton::clicked, this, &QDialog::accept);
-    resize(600, 420);
+    setMinimumSize(620, 400);
 }
 
 TFormUserMng::~TFormUserMng() = default;
