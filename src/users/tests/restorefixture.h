@@ -54,12 +54,12 @@ inline void copyFolder(const QString &from, const QString &to)
         QFile::copy(from + '/' + f, to + '/' + f);
 }
 
-struct RestoreFixture : ::testing::Test
+struct RestoreBook
 {
     QTemporaryDir dir;
     data::TDM dm;
 
-    void SetUp() override
+    void install()
     {
         dm.DataModuleCreate(dir.filePath("Dados"), dir.path());
         QDir().mkpath(dm.DirDados());
@@ -127,4 +127,9 @@ struct RestoreFixture : ::testing::Test
         }
         return out;
     }
+};
+
+struct RestoreFixture : ::testing::Test, RestoreBook
+{
+    void SetUp() override { install(); }
 };
