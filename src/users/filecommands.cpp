@@ -58,30 +58,59 @@ template <class Check> bool header(const QString &path, Check check, BackupHeade
     }
 }
 
-} // namespace
-
-void BackupGeral(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
+struct BackupTexts
 {
-    if (app::Mensagem("Gravar Backup de todos os arquivos\r\nde dados do sistema Quorvila?", 1) !=
-        app::MsgButton::Yes)
+    QString question, proposed, title, caption, done;
+};
+
+// Question, save dialog, progress window, the backup itself and its closing message.
+void runBackup(const BackupTexts &t, QWidget *parent, TFormUserFiles &status,
+               const std::function<void(const QString &, const Progress &)> &make)
+{
+    if (app::Mensagem(t.question, 1) != app::MsgButton::Yes)
         return;
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString path = app::askSaveFileName(parent, generalBackupFileName(now), kFilter, "KBF",
-                                              "Gravar Backup Geral no Arquivo:");
+    const QString path = app::askSaveFileName(parent, t.proposed, kFilter, "KBF", t.title);
     if (path.isEmpty())
         return;
-    status.start("Status do Backup Geral", "Campactando dados e gerando arquivo",
+    status.start(t.caption, "Campactando dados e gerando arquivo",
                  QFileInfo(path).fileName() + "...");
     try {
         app::WaitCursor wait;
-        makeGeneralBackup(dm, path, now, status.progress());
+        make(path, status.progress());
     } catch (const BackupError &e) {
         status.finish();
         app::Mensagem(e.text(), 0);
         return;
     }
     status.finish();
-    app::Mensagem("Ok. Backup Geral gravado no arquivo\r\n" + native(path) + "!", 0);
+    app::Mensagem(t.done + native(path) + "!", 0);
+}
+
+void runReindex(const QString &question, const QString &line, TFormUserFiles &status,
+                const std::function<ReindexOutcome(const Progress &)> &run)
+{
+    if (app::Mensagem(question, 1) != app::MsgButton::Yes)
+        return;
+    status.start("Status", line, QString());
+    ReindexOutcome r;
+    {
+        app::WaitCursor wait;
+        r = run(status.progress());
+    }
+    status.finish();
+    app::Mensagem(r.message(), 0);
+}
+
+} // namespace
+
+void BackupGeral(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    runBackup({"Gravar Backup de todos os arquivos\r\nde dados do sistema Quorvila?",
+               generalBackupFileName(now), "Gravar Backup Geral no Arquivo:",
+               "Status do Backup Geral", "Ok. Backup Geral gravado no arquivo\r\n"},
+              parent, status,
+              [&](const QString &path, const Progress &p) { makeGeneralBackup(dm, path, now, p); });
 }
 
 bool RestoreGeral(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
@@ -135,40 +164,19 @@ bool RestoreGeral(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 
 void ReindexarTodos(data::TDM &dm, TFormUserFiles &status)
 {
-    if (app::Mensagem("Reindexar todos os arquivos\r\nde dados do sistema Quorvila?", 1) !=
-        app::MsgButton::Yes)
-        return;
-    status.start("Status", "Reindexando todos os arquivos de dados...", QString());
-    ReindexOutcome r;
-    {
-        app::WaitCursor wait;
-        r = reindexAll(dm, status.progress());
-    }
-    status.finish();
-    app::Mensagem(r.message(), 0);
+    runReindex("Reindexar todos os arquivos\r\nde dados do sistema Quorvila?",
+               "Reindexando todos os arquivos de dados...", status,
+               [&](const Progress &p) { return reindexAll(dm, p); });
 }
 
 void BackupUsuario(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 {
-    if (app::Mensagem("Gravar Backup dos arquivos do usuário\r\n[" + signedIn(dm) + "]?", 1) !=
-        app::MsgButton::Yes)
-        return;
-    const QString path = app::askSaveFileName(parent, userBackupFileName(dm.CodUsuario()), kFilter,
-                                              "KBF", "Gravar Backup no Arquivo:");
-    if (path.isEmpty())
-        return;
-    status.start("Status do Backup", "Campactando dados e gerando arquivo",
-                 QFileInfo(path).fileName() + "...");
-    try {
-        app::WaitCursor wait;
-        makeUserBackup(dm, path, QDateTime::currentDateTime(), status.progress());
-    } catch (const BackupError &e) {
-        status.finish();
-        app::Mensagem(e.text(), 0);
-        return;
-    }
-    status.finish();
-    app::Mensagem("Ok. Backup do usuário foi gravado no arquivo\r\n" + native(path) + "!", 0);
+    runBackup({"Gravar Backup dos arquivos do usuário\r\n[" + signedIn(dm) + "]?",
+               userBackupFileName(dm.CodUsuario()), "Gravar Backup no Arquivo:", "Status do Backup",
+               "Ok. Backup do usuário foi gravado no arquivo\r\n"},
+              parent, status, [&](const QString &path, const Progress &p) {
+                  makeUserBackup(dm, path, QDateTime::currentDateTime(), p);
+              });
 }
 
 bool RestoreUsuario(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
@@ -219,17 +227,9 @@ bool RestoreUsuario(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 
 void ReindexarUsuario(data::TDM &dm, TFormUserFiles &status)
 {
-    if (app::Mensagem("Reindexar arquivos do usuário\r\n[" + signedIn(dm) + "]?", 1) !=
-        app::MsgButton::Yes)
-        return;
-    status.start("Status", "Reindexando arquivos...", QString());
-    ReindexOutcome r;
-    {
-        app::WaitCursor wait;
-        r = reindexUser(dm, status.progress());
-    }
-    status.finish();
-    app::Mensagem(r.message(), 0);
+    runReindex("Reindexar arquivos do usuário\r\n[" + signedIn(dm) + "]?",
+               "Reindexando arquivos...", status,
+               [&](const Progress &p) { return reindexUser(dm, p); });
 }
 
 } // namespace users

@@ -260,3 +260,23 @@ TEST(BackupFile, HandBuiltGoodBodyIsAccepted)
     EXPECT_EQ(x.names.size(), 2);
     EXPECT_EQ(x.header.totalSize, 16);
 }
+
+TEST(BackupFile, FuzzSeedsAreAcceptedBackups)
+{
+    // The fuzz target starts from these; each must pass every check, so the fuzzer mutates
+    // backups that reach the end of the reader.
+    const auto read = [](const char *name) {
+        QFile f(QString(USERS_CORPUS_DIR) + '/' + name);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+        return f.readAll();
+    };
+    const auto any = [](const QString &n) -> std::optional<QString> {
+        return n;
+    };
+    EXPECT_EQ(checkBackupBytes(read("geral1.KBF"), any, [](const BackupHeader &) { return 10; })
+                  .header.userCount,
+              1);
+    EXPECT_EQ(checkBackupBytes(read("user0003.KBF"), any, [](const BackupHeader &) { return 8; })
+                  .header.nome,
+              "José da Silva");
+}
