@@ -146,6 +146,7 @@ void TFormUserMngEdit::prepareCreate(int cod, const QStringList &users)
     m_combo->setCurrentIndex(users.isEmpty() ? -1 : 0);
     m_modelos->setChecked(true);
     m_radioCta->setVisible(true);
+    CheckSenhaClick();
 }
 
 void TFormUserMngEdit::prepareEdit(int cod, const UserEdit &v, bool hasStoredPassword,
@@ -164,6 +165,7 @@ void TFormUserMngEdit::prepareEdit(int cod, const UserEdit &v, bool hasStoredPas
     // The signed-in user's own administrator right cannot be taken away here.
     m_admin->setEnabled(!adminLocked);
     m_radioCta->setVisible(false);
+    CheckSenhaClick();
 }
 
 UserEdit TFormUserMngEdit::values() const
