@@ -210,7 +210,8 @@ BackupHeader readHeader(Inflater &in, const QString &path)
 }
 
 // One file's content, copied to `sink` (may be null) block by block.
-void copyContent(Inflater &in, quint32 size, QIODevice *sink, const QString &path)
+void copyContent(Inflater &in, quint32 size, QIODevice *sink, const QString &path,
+                 const std::function<void(qint64)> &advanced)
 {
     char buf[kBlock];
     qint64 left = size;
@@ -221,6 +222,7 @@ void copyContent(Inflater &in, quint32 size, QIODevice *sink, const QString &pat
         if (sink && sink->write(buf, n) != n)
             ioError(sink->errorString());
         left -= n;
+        advanced(n);
     }
 }
 
@@ -254,7 +256,12 @@ ExtractedBackup readAll(QIODevice &dev, const QString &path, const QString &dir,
             if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly))
                 ioError(file->errorString());
         }
-        copyContent(in, size, file.get(), path);
+        qint64 shown = done;
+        copyContent(in, size, file.get(), path, [&](qint64 n) {
+            shown += n;
+            if (progress)
+                progress(shown, out.header.totalSize);
+        });
         if (file && !file->flush())
             ioError(file->errorString());
         char mark;
@@ -262,8 +269,6 @@ ExtractedBackup readAll(QIODevice &dev, const QString &path, const QString &dir,
             notABackup(path);
         done += size;
         out.names << *target;
-        if (progress)
-            progress(done, out.header.totalSize);
     }
     if (done != out.header.totalSize || !in.atCleanEnd())
         notABackup(path);
@@ -382,11 +387,12 @@ void writeBackup(const QString &target, BackupHeader h, const std::vector<Backup
                 ioError(QDir::toNativeSeparators(items[i].source) + ": " + in.errorString());
             z.write(buf, qsizetype(r));
             left -= r;
+            done += r;
+            // Block by block: a large table never leaves the window without a repaint.
+            if (progress)
+                progress(done, h.totalSize);
         }
         z.write("\0", 1);
-        done += sizes[i];
-        if (progress)
-            progress(done, h.totalSize);
     }
     z.write(nullptr, 0, Z_FINISH);
     if (!out.commit())

@@ -97,13 +97,23 @@ QString ReindexOutcome::message() const
            "\r\n\r\nVerifique se estes arquivos existem e não estão\r\nabertos em outro programa.";
 }
 
-void packFile(const QString &path)
+void packFile(const QString &path, const std::function<void()> &tick)
 {
     Sqlite c;
     if (!QFile::exists(path) || sqlite3_open_v2(QFile::encodeName(path).constData(), &c.db,
                                                 SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         packFailed(path, c.db);
     sqlite3_busy_timeout(c.db, 1000);
+    // VACUUM of a large table is one long call: the window is repainted meanwhile.
+    const std::function<void()> *t = tick ? &tick : nullptr;
+    sqlite3_progress_handler(
+        c.db, 20000,
+        [](void *f) {
+            if (f)
+                (*static_cast<const std::function<void()> *>(f))();
+            return 0;
+        },
+        const_cast<std::function<void()> *>(t));
     const auto run = [&](const char *sql) {
         if (sqlite3_exec(c.db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
             packFailed(path, c.db);
@@ -136,7 +146,10 @@ ReindexOutcome packFiles(const QString &dirDados, const QStringList &names,
     qint64 done = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         try {
-            packFile(dirDados + '/' + names[i]);
+            packFile(dirDados + '/' + names[i], [&] {
+                if (progress)
+                    progress(done, total);
+            });
         } catch (const app::Error &e) {
             qWarning("reindex: %s", qPrintable(e.text()));
             out.failed << names[i];

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace data {
 class TDM;
 }
@@ -24,8 +26,9 @@ struct ReindexOutcome
 };
 
 // Packs one table file (a path). Throws app::StorageError when it cannot be packed or is not a
-// table file of the program afterwards; the file is then as it was (VACUUM is atomic).
-void packFile(const QString &path);
+// table file of the program afterwards; the file is then as it was (VACUUM is atomic). `tick`
+// is called now and then while SQLite works.
+void packFile(const QString &path, const std::function<void()> &tick = {});
 
 // Packs `names` of `dirDados` in order; progress weighs each file by its record count + 5.
 ReindexOutcome packFiles(const QString &dirDados, const QStringList &names,
