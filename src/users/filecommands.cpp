@@ -46,9 +46,15 @@ void reopen(data::TDM &dm, const QString &cod, bool userTables)
     }
 }
 
-// Reads the header for a restore; false (with its message shown) when the file is refused.
-template <class Check> bool header(const QString &path, Check check, BackupHeader &h)
+// The open dialog and the header of a restore's file; false when cancelled or (with its message
+// shown) when the file is refused.
+bool chooseBackup(QWidget *parent, TFormUserFiles &status, BackupHeader (*check)(const QString &),
+                  QString &path, BackupHeader &h)
 {
+    status.Tag = 0;
+    path = app::askOpenFileName(parent, kFilter, "KBF");
+    if (path.isEmpty())
+        return false;
     try {
         h = check(path);
         return true;
@@ -115,12 +121,9 @@ void BackupGeral(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 
 bool RestoreGeral(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 {
-    status.Tag = 0;
-    const QString path = app::askOpenFileName(parent, kFilter, "KBF");
-    if (path.isEmpty())
-        return false;
+    QString path;
     BackupHeader h;
-    if (!header(path, checkGeneralBackup, h))
+    if (!chooseBackup(parent, status, checkGeneralBackup, path, h))
         return false;
     const QString name = QFileInfo(path).fileName();
     if (app::Mensagem(native(path) + "\r\n\r\n" + "Este arquivo de Backup Geral contém dados de" +
@@ -181,12 +184,9 @@ void BackupUsuario(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 
 bool RestoreUsuario(data::TDM &dm, QWidget *parent, TFormUserFiles &status)
 {
-    status.Tag = 0;
-    const QString path = app::askOpenFileName(parent, kFilter, "KBF");
-    if (path.isEmpty())
-        return false;
+    QString path;
     BackupHeader h;
-    if (!header(path, checkUserBackup, h))
+    if (!chooseBackup(parent, status, checkUserBackup, path, h))
         return false;
     const QString name = QFileInfo(path).fileName();
     if (app::Mensagem("Este arquivo de Backup contém dados\r\ndo usuário [" + h.kind + " " +

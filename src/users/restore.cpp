@@ -266,6 +266,20 @@ void closeForSwap(data::TDM &dm, const QStringList &files, bool shared)
             QUORVILA_THROW(app::Error, "O arquivo " + n + " ainda está em uso.");
 }
 
+// Closes the tables over the files to replace, writes the commit record and swaps; before the
+// record exists a failure only removes the staging folder.
+void commitAndSwap(data::TDM &dm, const Folders &f, const SwapRecord &r, bool shared)
+{
+    try {
+        closeForSwap(dm, r.oldNames, shared);
+        writeRecord(f, r);
+    } catch (...) {
+        QDir(f.staging).removeRecursively();
+        throw;
+    }
+    swap(f, r);
+}
+
 } // namespace
 
 QString generalOfferedToUserText(const QString &path)
@@ -311,15 +325,7 @@ void restoreGeneral(data::TDM &dm, const QString &path, const Progress &progress
     for (const QString &n : x.names)
         if (!old.contains(n))
             old << n;
-    const SwapRecord r{withJournals(old), x.names};
-    try {
-        closeForSwap(dm, r.oldNames, true);
-        writeRecord(f, r);
-    } catch (...) {
-        QDir(f.staging).removeRecursively();
-        throw;
-    }
-    swap(f, r);
+    commitAndSwap(dm, f, {withJournals(old), x.names}, true);
 }
 
 void restoreUser(data::TDM &dm, const QString &path, const Progress &progress)
@@ -328,15 +334,7 @@ void restoreUser(data::TDM &dm, const QString &path, const Progress &progress)
     const QString cod = dm.CodUsuario();
     const Folders f(dm.DirDados());
     const ExtractedBackup x = stage(f, path, userNameRule(h.kind, cod), userFileCount, progress);
-    const SwapRecord r{withJournals(userBackupNames(cod)), x.names};
-    try {
-        closeForSwap(dm, r.oldNames, false);
-        writeRecord(f, r);
-    } catch (...) {
-        QDir(f.staging).removeRecursively();
-        throw;
-    }
-    swap(f, r);
+    commitAndSwap(dm, f, {withJournals(userBackupNames(cod)), x.names}, false);
 
     data::Table *u = dm.TbUser;
     if (!u->locate("Cod", cod.toInt()))
