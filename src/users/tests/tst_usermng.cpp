@@ -5,6 +5,7 @@
 #include <data/UDM.h>
 #include <data/filebatch.h>
 #include <data/newuserdata.h>
+#include <users/UUser.h>
 #include <users/UUserFiles.h>
 #include <users/UUserMng.h>
 #include <users/UUserMngEdit.h>
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void signedInUserCannotBeDeletedOthersCan();
     void orderByNameIsKept();
     void generalBackupAndRestoreThroughTheButtons();
+    void userFilesPageBacksUpRestoresAndReindexes();
     void screenshots();
 
 private:
@@ -213,6 +215,39 @@ void UserMngTest::generalBackupAndRestoreThroughTheButtons()
     QCOMPARE(m_screen->fecharTag(), 1);
     QVERIFY(!m_screen->isVisible());
     QVERIFY(m_dm->TbUser->isActive());
+}
+
+void UserMngTest::userFilesPageBacksUpRestoresAndReindexes()
+{
+    m_screen.reset();
+    m_dm->TbUser->locate("Cod", 1);
+    users::TFormUser page(*m_dm, 2);
+    page.show();
+    const QString kbf = m_dir->path() + "/usuario.KBF";
+    whenModal<QFileDialog>([kbf](QFileDialog *d) {
+        QCOMPARE(d->windowTitle(), QString("Gravar Backup no Arquivo:"));
+        QVERIFY(d->selectedFiles().value(0).endsWith("QuorvilaBackupDoUsuario0001.KBF"));
+        d->selectFile(kbf);
+        static_cast<QDialog *>(d)->accept();
+    });
+    page.findChild<QPushButton *>("BtBackup")->click();
+    QCOMPARE(m_messages.value(0), QString("Gravar Backup dos arquivos do usuário\r\n"
+                                          "[0001 Nome do Usuário]?"));
+    QCOMPARE(users::readBackupHeader(kbf).kind, QString("0001"));
+
+    whenModal<QFileDialog>([kbf](QFileDialog *d) {
+        d->selectFile(kbf);
+        static_cast<QDialog *>(d)->accept();
+    });
+    page.findChild<QPushButton *>("BtRestore")->click();
+    QCOMPARE(m_messages.last(), QString("Backup Restaurado!"));
+    QCOMPARE(page.fecharTag(), 1);
+    QVERIFY(m_dm->TbFin->isActive());
+    QCOMPARE(m_dm->TbFin->recordCount(), 5);
+
+    page.findChild<QPushButton *>("BtReindex")->click();
+    QCOMPARE(m_messages.last(), QString("Ok. Reindexação realizada!"));
+    QVERIFY(m_dm->TbFin->isActive());
 }
 
 void UserMngTest::screenshots()
