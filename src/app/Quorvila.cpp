@@ -16,6 +16,7 @@
 #include <help/viewer.h>
 #include <main/UMain.h>
 #include <users/UUserSel.h>
+#include <users/restore.h>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -174,6 +175,8 @@ void Quorvila::mainFirstShow()
         // A creation of files that a kill or a power loss interrupted is finished or undone
         // first, so that the checks below see either the installation or the folder as it was.
         data::recoverInterruptedCreation(m_dm->db());
+        // Likewise a restore: its swap is finished, or its staging removed.
+        users::recoverInterruptedRestore(m_dm->DirDados());
         // Refuses (throws) when the folder holds users' files without TbCfg and TbUser.
         if (data::firstRunNeeded(m_dm->db()))
             data::installFirstRun(m_dm->db(), today());

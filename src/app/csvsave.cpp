@@ -9,12 +9,24 @@
 namespace app {
 
 QString askSaveFileName(QWidget *parent, const QString &proposed, const QString &filter,
-                        const QString &suffix)
+                        const QString &suffix, const QString &title)
 {
-    QFileDialog d(parent, QString(), proposed, filter);
+    QFileDialog d(parent, title, proposed, filter);
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setDefaultSuffix(suffix);
     d.selectFile(proposed);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return {};
+    return d.selectedFiles().first();
+}
+
+QString askOpenFileName(QWidget *parent, const QString &filter, const QString &suffix,
+                        const QString &title)
+{
+    QFileDialog d(parent, title, QString(), filter);
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    d.setFileMode(QFileDialog::ExistingFile);
+    d.setDefaultSuffix(suffix);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
     return d.selectedFiles().first();

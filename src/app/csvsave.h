@@ -13,7 +13,11 @@ namespace app {
 // ("Arquivo CSV (*.CSV *.csv)"), `suffix` is added when the user types none, and an existing file
 // is replaced only after the user confirms. Empty when the user cancels.
 QString askSaveFileName(QWidget *parent, const QString &proposed, const QString &filter,
-                        const QString &suffix);
+                        const QString &suffix, const QString &title = {});
+// The open dialog of the files the program reads: an existing file of `filter`; empty when the
+// user cancels.
+QString askOpenFileName(QWidget *parent, const QString &filter, const QString &suffix,
+                        const QString &title = {});
 // The CSV save dialog; empty when the user cancels. `proposed` is the listing's file name.
 QString askCsvFileName(QWidget *parent, const QString &proposed);
 // Writes `w` to `path`; on failure shows the error message and returns false.

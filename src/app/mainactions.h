@@ -17,7 +17,7 @@ struct MainActions
     // accounts
     QAction *ActionPlanoCta = nullptr, *ActionHsto = nullptr;
     // users
-    QAction *ActionPreferencias = nullptr, *ActionUserBackup = nullptr;
+    QAction *ActionPreferencias = nullptr, *ActionUserBackup = nullptr, *ActionUserMng = nullptr;
     // entries
     QAbstractButton *BtPeriodo = nullptr;
     // ledger
@@ -35,6 +35,8 @@ struct MainActions
     std::function<void()> userChanged;
     // The user's data were replaced: open them again; false when that failed.
     std::function<bool()> reopenUser;
+    // The installation was replaced (a general restore): a user signs in anew.
+    std::function<void()> signInAgain;
     // Another period was chosen: its caption and figures.
     std::function<void()> periodChanged;
     // Gives the focus back to the page on show after a dialog.

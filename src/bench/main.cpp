@@ -57,7 +57,8 @@ int main(int argc, char **argv)
         {"data", bench::runDataBench},       {"entries", bench::runEntriesBench},
         {"ledger", bench::runLedgerBench},   {"budget", bench::runBudgetBench},
         {"main", bench::runMainBench},       {"reports", bench::runReportsBench},
-        {"help", bench::runHelpBench},       {"search", bench::runSearchBench}};
+        {"help", bench::runHelpBench},       {"search", bench::runSearchBench},
+        {"users", bench::runUsersBench}};
     for (const auto &[name, run] : parts)
         if (o.only.isEmpty() || o.only == name)
             run(o);

@@ -29,6 +29,8 @@ FileBatch::StopHook &stopHook()
 // The last line of a complete commit record.
 const char *const kRecordEnd = "fim";
 
+} // namespace
+
 void flushFile(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -42,7 +44,6 @@ void flushFile(const QString &path)
     ::close(fd);
 }
 
-// Renames without ever replacing an existing file.
 void renameNoReplace(const QString &from, const QString &to)
 {
     const QByteArray f = QFile::encodeName(from), t = QFile::encodeName(to);
@@ -67,6 +68,8 @@ void removeFile(const QString &path)
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
         throw fileError(errno, path, "unlink");
 }
+
+namespace {
 
 void writeRecord(Database &db, const QStringList &names)
 {

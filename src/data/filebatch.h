@@ -25,6 +25,13 @@
 
 namespace data {
 
+// Makes a file (or a folder's entries, given the folder) durable: fsync. Throws StorageError.
+void flushFile(const QString &path);
+// Renames without ever replacing an existing file. Throws StorageError.
+void renameNoReplace(const QString &from, const QString &to);
+// Removes a file; a missing one is no failure. Throws StorageError.
+void removeFile(const QString &path);
+
 class FileBatch
 {
 public:

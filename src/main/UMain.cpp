@@ -246,7 +246,7 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionPreferencias, "ActionPreferencias", "&Informações e Preferências do Usuário");
     action(ActionUserBackup, "ActionUserBackup", "&Backup dos Arquivos do Usuário");
     action(ActionChangeUser, "ActionChangeUser", "Alternar &Usuário");
-    action(ActionUserMng, "ActionUserMng", "&Gerenciar Usuários", false);
+    action(ActionUserMng, "ActionUserMng", "&Gerenciar Usuários");
     action(ActionFechar, "ActionFechar", "&Fechar");
     action(ActionFuncionalidades, "ActionFuncionalidades", "Funcionalidades do &Sistema", false);
     action(ActionIrParaFin, "ActionIrParaFin", "Controle &Financeiro");
@@ -694,6 +694,7 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.ActionHsto = ActionHsto;
     main.ActionPreferencias = ActionPreferencias;
     main.ActionUserBackup = ActionUserBackup;
+    main.ActionUserMng = ActionUserMng;
     main.ActionBalancete = ActionBalancete;
     main.ActionMatFin = ActionMatFin;
     main.ActionOrcamento = ActionOrcamento;
@@ -713,6 +714,10 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     };
     main.reopenUser = [this] {
         return InicializarUsuario();
+    };
+    main.signInAgain = [this] {
+        clearSignedInCaption();
+        Q_EMIT changeUserRequested();
     };
     main.periodChanged = [this] {
         refreshPeriodCaption();

@@ -1,5 +1,7 @@
 #include "UUser.h"
 
+#include "UUserFiles.h"
+#include "filecommands.h"
 #include "password.h"
 #include "userrules.h"
 
@@ -151,18 +153,18 @@ QWidget *TFormUser::buildFilesPage()
 {
     auto *page = new QWidget;
     auto *l = new QVBoxLayout(page);
-    // Backup, restore and reindexing arrive with the data-file tools; until then the buttons
-    // are in place but do nothing.
     const struct
     {
         const char *group, *text, *button, *name;
+        void (TFormUser::*click)();
     } rows[] = {
         {"Cópia de Segurança (Backup)",
          "Fazer Cópia de Segurança dos Arquivos de Dados deste Usuário", "Gravar Backup     ",
-         "BtBackup"},
-        {"Restaurar Cópia de Segurança", "", "Restaurar Backup", "BtRestore"},
+         "BtBackup", &TFormUser::BtBackupClick},
+        {"Restaurar Cópia de Segurança", "", "Restaurar Backup", "BtRestore",
+         &TFormUser::BtRestoreClick},
         {"Manutenção de Dados", "Reorganizar e Reindexar todos os Arquivos de Dados deste Usuário",
-         "Reindexar Dados", "BtReindex"},
+         "Reindexar Dados", "BtReindex", &TFormUser::BtReindexClick},
     };
     for (const auto &r : rows) {
         auto *g = new QGroupBox(r.group);
@@ -172,13 +174,39 @@ QWidget *TFormUser::buildFilesPage()
         gl->addWidget(label, 1);
         auto *b = new QPushButton(r.button);
         b->setObjectName(r.name);
-        b->setEnabled(false);
+        b->setAutoDefault(false);
+        const auto click = r.click;
+        connect(b, &QPushButton::clicked, this,
+                [this, click] { app::guarded([this, click] { (this->*click)(); }); });
         gl->addWidget(b);
         l->addWidget(g);
     }
     l->addStretch();
     m_pages->addTab(page, "Backup e Reindexação dos Dados");
     return page;
+}
+
+TFormUserFiles &TFormUser::status()
+{
+    if (!m_status)
+        m_status = new TFormUserFiles(this);
+    return *m_status;
+}
+
+void TFormUser::BtBackupClick()
+{
+    BackupUsuario(m_dm, this, status());
+}
+
+void TFormUser::BtRestoreClick()
+{
+    if (RestoreUsuario(m_dm, this, status()))
+        m_fecharTag = 1;
+}
+
+void TFormUser::BtReindexClick()
+{
+    ReindexarUsuario(m_dm, status());
 }
 
 void TFormUser::refreshCaption()

@@ -18,6 +18,8 @@ class TDM;
 
 namespace users {
 
+class TFormUserFiles;
+
 class TFormUser : public QDialog
 {
     Q_OBJECT
@@ -45,6 +47,10 @@ private:
     bool checkField(QWidget *field);
     void BtGravarClick();
     void focusProblem(const QString &message, const QString &field);
+    TFormUserFiles &status();
+    void BtBackupClick();
+    void BtRestoreClick();
+    void BtReindexClick();
 
     data::TDM &m_dm;
     int m_mode;
@@ -56,6 +62,7 @@ private:
     QLineEdit *m_fechadoAte, *m_proxDias;
     QCheckBox *m_checkSenha, *m_irPara, *m_incluirHoje;
     QPushButton *m_gravar, *m_cancelar, *m_fechar, *m_help;
+    TFormUserFiles *m_status = nullptr;
 };
 
 } // namespace users

@@ -10,7 +10,8 @@ class TDM;
 
 namespace users {
 
-// "Informações e Preferências do Usuário" and "Backup dos Arquivos do Usuário".
+// "Informações e Preferências do Usuário", "Backup dos Arquivos do Usuário" and "Gerenciar
+// Usuários".
 void setupMainActions(const app::MainActions &main, data::TDM &dm);
 
 } // namespace users
