@@ -829,7 +829,12 @@ entries::TFormFinEdit *TFormMainQuorvila_Zx3307::finEdit()
 {
     if (!m_finEdit && m_session) {
         m_finEdit = new entries::TFormFinEdit(*m_dm, *m_session, m_ctaView, m_hstoView, this);
-        m_finEdit->setHistoryList(m_histories);
+        // Read when the list is first opened: at sign-in it would cost a pass over the whole book.
+        m_finEdit->setHistorySource([this] {
+            QStringList items;
+            app::guarded([&] { items = entries::earlierHistories(m_dm->db(), *m_dm->TbFin); });
+            return items;
+        });
     }
     return m_finEdit;
 }
@@ -876,7 +881,6 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     // signing in goes on.
     app::guarded([this] { BtOutroVersiculoClick(); });
     app::guarded([this] { BtOutraDicaClick(); });
-    m_histories = entries::earlierHistories(m_dm->db(), *m_dm->TbFin);
     m_session->period() = entries::restoreUserPeriod(*m_dm->TbUser);
     m_data->setMonthDate(m_session->period().DtIni);
     recalcSaldos();
