@@ -20,19 +20,19 @@ QString q(const QString &schema)
 // "+" or "-"). A side counts when the entry has a date and that side an account.
 QString addRow()
 {
-    return "INSERT INTO Totais (Mes, Cta, Deb) SELECT substr(NEW.Data, 1, 7), NEW.CtaDeb,"
-           " coalesce(NEW.Valor, 0) WHERE NEW.Data IS NOT NULL AND NEW.CtaDeb IS NOT NULL"
-           " ON CONFLICT (Mes, Cta) DO UPDATE SET Deb = Deb + excluded.Deb;"
-           " INSERT INTO Totais (Mes, Cta, Cred) SELECT substr(NEW.Data, 1, 7), NEW.CtaCred,"
-           " coalesce(NEW.Valor, 0) WHERE NEW.Data IS NOT NULL AND NEW.CtaCred IS NOT NULL"
-           " ON CONFLICT (Mes, Cta) DO UPDATE SET Cred = Cred + excluded.Cred;";
+    return "INSERT INTO Totais (Mes, Cta, Deb, N) SELECT substr(NEW.Data, 1, 7), NEW.CtaDeb,"
+           " coalesce(NEW.Valor, 0), 1 WHERE NEW.Data IS NOT NULL AND NEW.CtaDeb IS NOT NULL"
+           " ON CONFLICT (Mes, Cta) DO UPDATE SET Deb = Deb + excluded.Deb, N = N + 1;"
+           " INSERT INTO Totais (Mes, Cta, Cred, N) SELECT substr(NEW.Data, 1, 7), NEW.CtaCred,"
+           " coalesce(NEW.Valor, 0), 1 WHERE NEW.Data IS NOT NULL AND NEW.CtaCred IS NOT NULL"
+           " ON CONFLICT (Mes, Cta) DO UPDATE SET Cred = Cred + excluded.Cred, N = N + 1;";
 }
 
 QString removeRow()
 {
-    return "UPDATE Totais SET Deb = Deb - coalesce(OLD.Valor, 0)"
+    return "UPDATE Totais SET Deb = Deb - coalesce(OLD.Valor, 0), N = N - 1"
            " WHERE OLD.Data IS NOT NULL AND Mes = substr(OLD.Data, 1, 7) AND Cta = OLD.CtaDeb;"
-           " UPDATE Totais SET Cred = Cred - coalesce(OLD.Valor, 0)"
+           " UPDATE Totais SET Cred = Cred - coalesce(OLD.Valor, 0), N = N - 1"
            " WHERE OLD.Data IS NOT NULL AND Mes = substr(OLD.Data, 1, 7) AND Cta = OLD.CtaCred;";
 }
 
@@ -53,9 +53,11 @@ QString infoUpdate(const QString &count, const QString &deb, const QString &cred
 void createSchema(Database &db, const QString &schema)
 {
     const QString s = q(schema);
-    db.exec("CREATE TABLE " + s +
-            "Totais (Mes TEXT NOT NULL, Cta INTEGER NOT NULL, Deb INTEGER NOT NULL DEFAULT 0,"
-            " Cred INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (Mes, Cta)) WITHOUT ROWID");
+    db.exec(
+        "CREATE TABLE " + s +
+        "Totais (Mes TEXT NOT NULL, Cta INTEGER NOT NULL, Deb INTEGER NOT NULL DEFAULT 0,"
+        " Cred INTEGER NOT NULL DEFAULT 0, N INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (Mes, Cta))"
+        " WITHOUT ROWID");
     db.exec("CREATE TABLE " + s +
             "TotaisInfo (Versao INTEGER NOT NULL, Lancamentos INTEGER NOT NULL,"
             " SomaDeb INTEGER NOT NULL, SomaCred INTEGER NOT NULL)");
@@ -132,7 +134,7 @@ void rebuild(Database &db, const QString &schema)
     dropSchema(db, schema);
     createSchema(db, schema);
     db.exec("INSERT INTO " + totalsTable(schema) +
-            " (Mes, Cta, Deb, Cred) SELECT Mes, Cta, sum(Deb), sum(Cred) FROM ("
+            " (Mes, Cta, Deb, Cred, N) SELECT Mes, Cta, sum(Deb), sum(Cred), count(*) FROM ("
             "SELECT substr(Data, 1, 7) AS Mes, CtaDeb AS Cta, coalesce(Valor, 0) AS Deb, 0 AS Cred"
             " FROM " +
             s + kInnerTable +

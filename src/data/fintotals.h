@@ -1,6 +1,7 @@
 // The kept totals of an entries file: per month and per account, the sums of the amounts the
 // account received (Deb, as CtaDeb) and gave (Cred, as CtaCred). They live in the entries file
-// itself, beside Tabela, as the tables Totais (Mes "yyyy-MM", Cta, Deb, Cred) and TotaisInfo (one
+// itself, beside Tabela, as the tables Totais (Mes "yyyy-MM", Cta, Deb, Cred, and N the number of
+// entry sides counted there) and TotaisInfo (one
 // row: Versao, Lancamentos = the rows of Tabela, SomaDeb and SomaCred = the sums of Totais), and
 // SQLite triggers on Tabela keep them: every insert, update and delete of an entry, by this
 // program's table object, by a bulk statement (a renumbering) or by any other SQLite client,

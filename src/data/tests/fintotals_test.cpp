@@ -17,10 +17,14 @@ using namespace data;
 namespace {
 
 using Key = QPair<QString, qint64>; // month, account
-using Sums = QPair<qint64, qint64>; // debits, credits
+struct Sums
+{
+    qint64 deb = 0, cred = 0, sides = 0; // sides: the entry sides counted
+    bool operator==(const Sums &) const = default;
+};
 struct Totals
 {
-    QMap<Key, Sums> months; // rows that are not zero
+    QMap<Key, Sums> months; // rows where some entry side is counted
     qint64 rows = 0, deb = 0, cred = 0;
     bool operator==(const Totals &o) const
     {
@@ -33,7 +37,7 @@ void PrintTo(const Totals &t, std::ostream *os)
     *os << "{rows " << t.rows << ", deb " << t.deb << ", cred " << t.cred;
     for (auto it = t.months.begin(); it != t.months.end(); ++it)
         *os << ", " << it.key().first.toStdString() << "/" << it.key().second << ": "
-            << it.value().first << "/" << it.value().second;
+            << it.value().deb << "/" << it.value().cred << "/" << it.value().sides;
     *os << "}";
 }
 
@@ -41,11 +45,12 @@ void PrintTo(const Totals &t, std::ostream *os)
 Totals kept(Database &db, const QString &schema)
 {
     Totals t;
-    Statement st = db.prepare("SELECT Mes, Cta, Deb, Cred FROM " + fintotals::totalsTable(schema) +
-                              " WHERE Deb <> 0 OR Cred <> 0");
+    Statement st = db.prepare("SELECT Mes, Cta, Deb, Cred, N FROM " +
+                              fintotals::totalsTable(schema) + " WHERE N <> 0");
     while (st.step())
-        t.months.insert({st.column(0).toString(), st.column(1).toLongLong()},
-                        {st.column(2).toLongLong(), st.column(3).toLongLong()});
+        t.months.insert(
+            {st.column(0).toString(), st.column(1).toLongLong()},
+            {st.column(2).toLongLong(), st.column(3).toLongLong(), st.column(4).toLongLong()});
     Statement info =
         db.prepare("SELECT Lancamentos, SomaDeb, SomaCred FROM " + fintotals::infoTable(schema));
     if (info.step()) {
@@ -70,15 +75,18 @@ Totals counted(Database &db, const QString &schema)
         const QString month = data.toString().left(7);
         const qint64 valor = st.column(3).toLongLong();
         if (!st.column(1).isNull()) {
-            t.months[{month, st.column(1).toLongLong()}].first += valor;
+            Sums &m = t.months[{month, st.column(1).toLongLong()}];
+            m.deb += valor;
+            ++m.sides;
             t.deb += valor;
         }
         if (!st.column(2).isNull()) {
-            t.months[{month, st.column(2).toLongLong()}].second += valor;
+            Sums &m = t.months[{month, st.column(2).toLongLong()}];
+            m.cred += valor;
+            ++m.sides;
             t.cred += valor;
         }
     }
-    t.months.removeIf([](const auto &it) { return it.value() == Sums{0, 0}; });
     return t;
 }
 
