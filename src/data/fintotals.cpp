@@ -92,9 +92,10 @@ bool matchesEntries(Database &db, const QString &schema)
     if (!info.step() || info.column(0).toLongLong() != 1 || info.column(1).toLongLong() != kVersion)
         return false;
     const QVariant rows = info.column(2), deb = info.column(3), cred = info.column(4);
-    Statement sums =
-        db.prepare("SELECT coalesce(sum(Deb), 0) = ?1 AND coalesce(sum(Cred), 0) = ?2 FROM " +
-                   totalsTable(schema));
+    // Naming every column also checks the table's layout: one without them fails to prepare.
+    Statement sums = db.prepare("SELECT coalesce(sum(Deb), 0) = ?1 AND coalesce(sum(Cred), 0) = ?2"
+                                " AND count(N) = count(Mes) + count(Cta) - count(*) FROM " +
+                                totalsTable(schema));
     sums.bindAll({deb, cred});
     if (!sums.step() || sums.column(0).toLongLong() != 1)
         return false;

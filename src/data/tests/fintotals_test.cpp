@@ -220,6 +220,10 @@ TEST_F(FinTotals, MissingStaleOrTamperedTotalsAreRebuiltAtSignIn)
         {"a row count that disagrees", "UPDATE %1.TotaisInfo SET Lancamentos = Lancamentos - 1"},
         {"the totals' table replaced by another",
          "DROP TABLE %1.Totais; CREATE TABLE %1.Totais (x)"},
+        {"an earlier layout with matching sums",
+         "DROP TABLE %1.Totais; CREATE TABLE %1.Totais (Mes TEXT, Cta INTEGER, Deb INTEGER, Cred "
+         "INTEGER); INSERT INTO %1.Totais SELECT '2000-01', 11, SomaDeb, SomaCred FROM "
+         "%1.TotaisInfo"},
     };
     for (int i = 0; i < 40; ++i)
         post(QDate(2025, 1, 1).addDays(i * 11), i % 2 ? 11 : 221, i % 3 ? 111 : 13, 100 + i);
