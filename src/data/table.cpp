@@ -93,8 +93,6 @@ void Table::close()
         return;
     m_state = State::Inactive;
     m_ids.clear();
-    m_idsPending = false;
-    m_count.reset();
     m_pos = -1;
     m_bof = m_eof = true;
     m_current = Record();
@@ -212,47 +210,13 @@ QString Table::whereClause(const QString &extra) const
     return conds.isEmpty() ? QString() : " WHERE " + conds.join(" AND ");
 }
 
-// The list of row ids is read when something first needs a position in it: opening a table and
-// ordering it at once by another index, as signing in does, then reads the list only once.
 void Table::requery()
 {
+    Statement st = m_db.prepare("SELECT rowid FROM " + sqlName() + whereClause() + orderBy());
+    st.bindAll(m_filterParams);
     m_ids.clear();
-    m_idsPending = true;
-    m_count.reset();
-}
-
-std::vector<qint64> &Table::ids() const
-{
-    if (m_idsPending) {
-        Statement st = m_db.prepare("SELECT rowid FROM " + sqlName() + whereClause() + orderBy());
-        st.bindAll(m_filterParams);
-        std::vector<qint64> ids;
-        if (m_count)
-            ids.reserve(size_t(*m_count));
-        while (st.step())
-            ids.push_back(st.column(0).toLongLong());
-        m_ids = std::move(ids);
-        m_idsPending = false;
-        m_count.reset();
-    }
-    return m_ids;
-}
-
-int Table::recordCount() const
-{
-    if (!m_idsPending)
-        return int(m_ids.size());
-    if (!m_count) {
-        Statement st = m_db.prepare("SELECT count(*) FROM " + sqlName() + whereClause());
-        st.bindAll(m_filterParams);
-        m_count = st.step() ? int(st.column(0).toLongLong()) : 0;
-    }
-    return *m_count;
-}
-
-bool Table::isEmpty() const
-{
-    return recordCount() == 0;
+    while (st.step())
+        m_ids.push_back(st.column(0).toLongLong());
 }
 
 Record Table::fetch(qint64 rowId) const
@@ -280,18 +244,18 @@ Record Table::recordAt(int row) const
 {
     if (row < 0 || row >= recordCount())
         return Record();
-    return fetch(ids()[size_t(row)]);
+    return fetch(m_ids[size_t(row)]);
 }
 
 void Table::loadCurrent()
 {
-    if (m_pos < 0 || ids().empty()) {
+    if (m_pos < 0 || m_ids.empty()) {
         m_current = Record();
         m_current.values.resize(int(m_def.fields.size()));
         if (onCalcFields)
             onCalcFields(*this, m_current);
     } else {
-        m_current = fetch(ids()[size_t(m_pos)]);
+        m_current = fetch(m_ids[size_t(m_pos)]);
     }
     notifyCurrent();
 }
@@ -300,39 +264,23 @@ void Table::loadCurrent()
 
 void Table::first()
 {
-    if (m_idsPending && (!m_count || *m_count > 0)) {
-        // The first row needs no list: one step of the ordered query.
-        Statement st =
-            m_db.prepare("SELECT rowid FROM " + sqlName() + whereClause() + orderBy() + " LIMIT 1");
-        st.bindAll(m_filterParams);
-        if (st.step()) {
-            const qint64 id = st.column(0).toLongLong();
-            m_pos = 0;
-            m_bof = true;
-            m_eof = false;
-            m_current = fetch(id);
-            notifyCurrent();
-            return;
-        }
-        m_count = 0;
-    }
-    m_pos = isEmpty() ? -1 : 0;
+    m_pos = m_ids.empty() ? -1 : 0;
     m_bof = true;
-    m_eof = isEmpty();
+    m_eof = m_ids.empty();
     loadCurrent();
 }
 
 void Table::last()
 {
-    m_pos = int(ids().size()) - 1;
+    m_pos = int(m_ids.size()) - 1;
     m_eof = true;
-    m_bof = ids().empty();
+    m_bof = m_ids.empty();
     loadCurrent();
 }
 
 void Table::next()
 {
-    if (m_pos + 1 >= int(ids().size())) {
+    if (m_pos + 1 >= int(m_ids.size())) {
         m_eof = true;
         return;
     }
@@ -356,19 +304,19 @@ void Table::prior()
 
 void Table::moveTo(int row)
 {
-    if (ids().empty())
+    if (m_ids.empty())
         return first();
-    m_pos = std::clamp(row, 0, int(ids().size()) - 1);
+    m_pos = std::clamp(row, 0, int(m_ids.size()) - 1);
     m_bof = m_eof = false;
     loadCurrent();
 }
 
 bool Table::moveToRowId(qint64 rowId)
 {
-    const auto it = std::find(ids().begin(), ids().end(), rowId);
-    if (it == ids().end())
+    const auto it = std::find(m_ids.begin(), m_ids.end(), rowId);
+    if (it == m_ids.end())
         return false;
-    moveTo(int(it - ids().begin()));
+    moveTo(int(it - m_ids.begin()));
     return true;
 }
 
@@ -489,7 +437,7 @@ void Table::edit()
 {
     if (m_state == State::Edit || m_state == State::Insert)
         return;
-    if (isEmpty())
+    if (m_ids.empty())
         return append();
     m_saved = m_current;
     setState(State::Edit);
@@ -618,13 +566,9 @@ QVariantList Table::sortKey(qint64 rowId) const
 // binary search over the sort keys of about log2(n) rows.
 void Table::placeRow(qint64 rowId)
 {
-    if (m_idsPending) {
-        m_count.reset(); // the list, read when needed, will hold the row where it belongs
-        return;
-    }
-    const auto old = std::find(ids().begin(), ids().end(), rowId);
-    if (old != ids().end())
-        ids().erase(old);
+    const auto old = std::find(m_ids.begin(), m_ids.end(), rowId);
+    if (old != m_ids.end())
+        m_ids.erase(old);
     if (!m_filter.isEmpty()) {
         Statement &st = cached(m_filterStmt, "SELECT 1 FROM " + sqlName() + " WHERE rowid=? AND (" +
                                                  m_filter + ")");
@@ -643,15 +587,15 @@ void Table::placeRow(qint64 rowId)
                 return c < 0;
         return false;
     };
-    size_t lo = 0, hi = ids().size();
+    size_t lo = 0, hi = m_ids.size();
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
-        if (less(sortKey(ids()[mid]), key))
+        if (less(sortKey(m_ids[mid]), key))
             lo = mid + 1;
         else
             hi = mid;
     }
-    ids().insert(ids().begin() + qsizetype(lo), rowId);
+    m_ids.insert(m_ids.begin() + qsizetype(lo), rowId);
 }
 
 void Table::post()
@@ -679,7 +623,7 @@ void Table::cancel()
     if (m_state != State::Insert && m_state != State::Edit)
         return;
     setState(State::Browse);
-    if (m_pos >= 0 && m_pos < int(ids().size()))
+    if (m_pos >= 0 && m_pos < int(m_ids.size()))
         loadCurrent();
     else
         first();
@@ -689,14 +633,14 @@ void Table::remove()
 {
     if (m_state == State::Insert)
         return cancel();
-    if (ids().empty())
+    if (m_ids.empty())
         QUORVILA_THROW(app::StorageError, objectName() + ": não há registro para excluir");
     m_db.exec("DELETE FROM " + sqlName() + " WHERE rowid=?", {m_current.rowId});
     setState(State::Browse);
     const int pos = m_pos;
-    const auto gone = std::find(ids().begin(), ids().end(), m_current.rowId);
-    if (gone != ids().end())
-        ids().erase(gone);
+    const auto gone = std::find(m_ids.begin(), m_ids.end(), m_current.rowId);
+    if (gone != m_ids.end())
+        m_ids.erase(gone);
     moveTo(pos);
     notifyReset();
 }

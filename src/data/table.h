@@ -1,7 +1,6 @@
 // The table object: one table of the books seen as records, the way every screen works with
 // data. It keeps the ordered list of row ids of the current index and filter (never the rows
-// themselves; read when a position in it is first needed), the current record, and the edit
-// state; screens bind only to these objects.
+// themselves), the current record, and the edit state; screens bind only to these objects.
 //
 // States and transitions:
 //   Inactive --open()--> Browse --edit()--> Edit --post()/cancel()--> Browse
@@ -102,8 +101,8 @@ public:
     void prior();
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
-    bool isEmpty() const;
-    int recordCount() const;
+    bool isEmpty() const { return m_ids.empty(); }
+    int recordCount() const { return int(m_ids.size()); }
     int recNo() const { return m_pos + 1; } // 1-based; 0 when empty
     void moveTo(int row);                   // 0-based position in the current order
     bool moveToRowId(qint64 rowId);
@@ -174,10 +173,7 @@ private:
     QString m_indexName;
     QString m_filter;
     QVariantList m_filterParams;
-    std::vector<qint64> &ids() const; // reads the list when it is pending
-    mutable std::vector<qint64> m_ids;
-    mutable bool m_idsPending = false;  // m_ids is to be read again before use
-    mutable std::optional<int> m_count; // the row count while the list is pending
+    std::vector<qint64> m_ids;
     int m_pos = -1;
     bool m_bof = true;
     bool m_eof = true;
