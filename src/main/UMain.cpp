@@ -865,6 +865,8 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     try {
         m_dm->CloseUserFiles();
         m_dm->pointUserTables(codUsuario);
+        // Opened in the date order the grid shows, so the entries' row list is read only once.
+        m_dm->TbFin->setIndexName("IdxData");
         m_dm->OpenUserFiles();
     } catch (const std::exception &) {
         m_dm->CloseUserFiles();
