@@ -11,7 +11,7 @@ namespace entries {
 
 namespace {
 
-// The sums each balance needs, per stored date; one pass over the table or over one day.
+// The sums each balance needs: per stored date over the whole table, or over part of a month.
 const char *const kSums = "sum(CASE WHEN CtaDeb<100 THEN Valor ELSE 0 END),"
                           " sum(CASE WHEN CtaCred<100 THEN Valor ELSE 0 END),"
                           " sum(CASE WHEN CtaCred>100 THEN Valor ELSE 0 END),"
