@@ -12,7 +12,7 @@ namespace bench {
 struct Options
 {
     int entries = 100000; // size of the generated book
-    int years = 10;
+    int years = 10;       // --years: the span the entries are spread over
     int repetitions = 15;
     QString workDir; // scratch directory for generated data
     QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, budget,

@@ -3,6 +3,7 @@
 #include "bookgen.h"
 
 #include <data/UDM.h>
+#include <data/fintotals.h>
 
 #include <QDir>
 
@@ -50,6 +51,13 @@ void runDataBench(const Options &o)
         month.close();
     });
     report("read one month of entries in date order", monthMs, o.repetitions);
+
+    const QString schema = dm.db().aliasOf(fin->fileName());
+    report("sign-in check of the kept totals",
+           medianMs(o.repetitions, [&] { data::fintotals::ensure(dm.db(), schema); }),
+           o.repetitions);
+    report("rebuild the kept totals",
+           medianMs(3, [&] { data::fintotals::rebuild(dm.db(), schema); }), 3);
 }
 
 } // namespace bench

@@ -45,6 +45,8 @@ int main(int argc, char **argv)
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == "--entries")
             o.entries = args[i + 1].toInt();
+        else if (args[i] == "--years")
+            o.years = args[i + 1].toInt();
         else if (args[i] == "--reps")
             o.repetitions = args[i + 1].toInt();
         else if (args[i] == "--only")

@@ -1,5 +1,7 @@
 #include "UDM.h"
 
+#include "fintotals.h"
+
 #include <app/error.h>
 
 #include <QCoreApplication>
@@ -119,6 +121,16 @@ void TDM::OpenUserFiles()
 {
     for (Table *t : {TbCta, TbHsto, TbFin, TbBens, TbBensCat, TbBensVlr})
         t->open();
+    // The balances read the entries' kept totals; a file whose totals are missing or do not
+    // match is mended here, once per sign-in. When that fails (a read-only file, amounts no
+    // entry may hold) the totals are removed if possible and the balances read the entries.
+    const QString fin = m_db.aliasOf(TbFin->fileName());
+    try {
+        fintotals::ensure(m_db, fin);
+    } catch (const app::StorageError &e) {
+        qWarning("%s: %s", qPrintable(TbFin->fileName()), e.what());
+        app::noThrow("dropping the entries' totals", [&] { fintotals::drop(m_db, fin); });
+    }
 }
 
 void TDM::CloseUserFiles()

@@ -12,6 +12,8 @@ namespace data::catalogue {
 TableDef tbCfg();
 TableDef tbUser();
 TableDef tbInfo();
+// The entries file also keeps its totals beside Tabela (tables Totais and TotaisInfo, kept by
+// triggers): see fintotals.h. They belong to the file, so they travel with it in any copy.
 TableDef fin();
 TableDef cta();
 TableDef hsto();

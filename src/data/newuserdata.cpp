@@ -1,6 +1,7 @@
 #include "newuserdata.h"
 
 #include "catalogue.h"
+#include "fintotals.h"
 
 #include <app/dates.h>
 #include <app/error.h>
@@ -154,6 +155,9 @@ void CriarArquivos(FileBatch &batch, const QString &cod)
 {
     for (const catalogue::UserTable &t : catalogue::userTables())
         batch.create(userFileName(cod, t.suffix), t.def());
+    // The entries file keeps its totals from its first row on.
+    const QString fin = FileBatch::stagingName(userFileName(cod, "Fin"));
+    fintotals::rebuild(batch.db(), batch.db().aliasOf(fin));
 }
 
 void CopiarTabelasAuxiliaresQuorvila(FileBatch &batch, const QString &cod)

@@ -653,6 +653,11 @@ void TFormFinEdit::setHistoryList(const QStringList &items)
     d->historyPopup->setItems(items);
 }
 
+void TFormFinEdit::setHistorySource(std::function<QStringList()> source)
+{
+    d->historyPopup->setItemsSource(std::move(source));
+}
+
 QStringList TFormFinEdit::historyList() const
 {
     return d->historyPopup->items();

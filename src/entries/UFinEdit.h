@@ -11,6 +11,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 namespace accounts {
@@ -47,6 +48,8 @@ public:
     // The earlier histories of the user (F3 list), latest first; each save adds its history on
     // top. The caller fills it at sign-in (earlierHistories()).
     void setHistoryList(const QStringList &items);
+    // The list read by `source` when it is first needed (see HistoryPopup::setItemsSource).
+    void setHistorySource(std::function<QStringList()> source);
     QStringList historyList() const;
 
     void reject() override; // Esc and BtCancel: the pending insert or edit is cancelled

@@ -4,15 +4,14 @@
 
 #include <app/dates.h>
 #include <data/database.h>
+#include <data/fintotals.h>
 #include <data/table.h>
-
-#include <optional>
 
 namespace entries {
 
 namespace {
 
-// The sums each balance needs, per stored date; one pass over the table or over one day.
+// The sums each balance needs: per stored date over the whole table, or over part of a month.
 const char *const kSums = "sum(CASE WHEN CtaDeb<100 THEN Valor ELSE 0 END),"
                           " sum(CASE WHEN CtaCred<100 THEN Valor ELSE 0 END),"
                           " sum(CASE WHEN CtaCred>100 THEN Valor ELSE 0 END),"
@@ -53,33 +52,9 @@ std::vector<DayTotals> readAllDays(data::Database &db, const QString &table)
     return days;
 }
 
-// The totals of one stored day; empty when no entry is dated so any more.
-std::optional<DayTotals> readDay(data::Database &db, const QString &table, const QString &day)
-{
-    data::Statement st = db.prepare(QString("SELECT Data, ") + kSums + ", count(*) FROM " + table +
-                                    " WHERE Data=? GROUP BY Data");
-    st.bind(1, day);
-    if (!st.step())
-        return std::nullopt;
-    return dayFrom(st);
-}
-
 QString storedDay(const QDate &d)
 {
     return d.isValid() ? d.toString("yyyy-MM-dd") : QString();
-}
-
-void replaceDay(std::vector<DayTotals> &days, const QString &day, std::optional<DayTotals> totals)
-{
-    auto it = std::lower_bound(days.begin(), days.end(), day,
-                               [](const DayTotals &d, const QString &k) { return d.day < k; });
-    const bool present = it != days.end() && it->day == day;
-    if (totals && present)
-        *it = *totals;
-    else if (totals)
-        days.insert(it, *totals);
-    else if (present)
-        days.erase(it);
 }
 
 } // namespace
@@ -104,91 +79,87 @@ Saldos saldosFromDays(const std::vector<DayTotals> &days, const QDate &dtIni, co
     return s;
 }
 
-BalanceCache::BalanceCache(data::Database &db, data::Table &tbFin) : m_db(db), m_fin(tbFin)
+BalanceCache::BalanceCache(data::Database &db, data::Table &tbFin) : m_db(db), m_fin(tbFin) {}
+
+BalanceCache::~BalanceCache() = default;
+
+// The sums of the entries dated before `d` (by stored text), from the kept totals of the months
+// before d's month and the entries of d's own month up to d, over IdxSaldos. A stored date of
+// d's month compares with d exactly as it would day by day, so the figures are those of a pass
+// over every entry.
+DayTotals BalanceCache::before(const QDate &d) const
 {
-    m_closeWatch = QObject::connect(&tbFin, &data::Table::stateChanged, &tbFin, [this] {
-        if (!m_fin.isActive())
-            invalidate();
-    });
+    DayTotals t;
+    if (!d.isValid())
+        return t;
+    const QString month = d.toString("yyyy-MM");
+    const QString schema = m_db.aliasOf(m_fin.fileName());
+    data::Statement kept = m_db.prepare("SELECT '', sum(CASE WHEN Cta<100 THEN Deb ELSE 0 END),"
+                                        " sum(CASE WHEN Cta<100 THEN Cred ELSE 0 END),"
+                                        " sum(CASE WHEN Cta>100 THEN Cred ELSE 0 END),"
+                                        " sum(CASE WHEN Cta>100 THEN Deb ELSE 0 END) FROM " +
+                                        data::fintotals::totalsTable(schema) + " WHERE Mes < ?");
+    kept.bind(1, month);
+    if (kept.step())
+        t = dayFrom(kept);
+    data::Statement days = m_db.prepare(QString("SELECT '', ") + kSums + " FROM " +
+                                        m_fin.sqlName() + " WHERE Data >= ? AND Data < ?");
+    days.bindAll({month, storedDay(d)});
+    if (days.step()) {
+        const DayTotals part = dayFrom(days);
+        t.cashDebit += part.cashDebit;
+        t.cashCredit += part.cashCredit;
+        t.income += part.income;
+        t.expense += part.expense;
+    }
+    return t;
 }
 
-BalanceCache::~BalanceCache()
+Saldos BalanceCache::fromKeptTotals(const QDate &dtIni, const QDate &dtFim,
+                                    const QDate &today) const
 {
-    QObject::disconnect(m_closeWatch);
-}
-
-bool BalanceCache::isCurrent() const
-{
-    return m_valid && m_fin.isActive() && m_path == m_db.pathOf(m_fin.fileName()) &&
-           m_counter == m_db.changeCounter();
-}
-
-void BalanceCache::rebuild()
-{
-    m_valid = false;
-    m_days = readAllDays(m_db, m_fin.sqlName());
-    m_path = m_db.pathOf(m_fin.fileName());
-    m_counter = m_db.changeCounter();
-    m_valid = true;
+    const auto cash = [](const DayTotals &t) {
+        return t.cashDebit - t.cashCredit;
+    };
+    Saldos s;
+    const DayTotals ini = before(dtIni);
+    if (today.isValid())
+        s.SlHoje = cash(before(today.addDays(1)));
+    s.SlAnt = cash(ini);
+    if (dtFim.isValid() && !(dtIni.isValid() && dtFim < dtIni)) {
+        const DayTotals fim = before(dtFim.addDays(1));
+        s.SlReceita = fim.income - ini.income;
+        s.SlDespesa = ini.expense - fim.expense;
+    }
+    s.SlAtu = s.SlAnt + s.SlReceita + s.SlDespesa;
+    return s;
 }
 
 void BalanceCache::CalcularSaldos(const Period &p)
 {
     if (!m_fin.isActive()) {
-        // Nothing to watch for a replaced file: read it without keeping the result.
         data::AttachGuard fin(m_db, m_fin.fileName());
         m_saldos = saldosFromDays(readAllDays(m_db, fin.table()), p.DtIni, p.DtFim, app::today());
         return;
     }
-    if (!isCurrent())
-        rebuild();
-    m_saldos = saldosFromDays(m_days, p.DtIni, p.DtFim, app::today());
-}
-
-// The stored date of a row of the table, read from the file (not from the record being edited).
-QString BalanceCache::storedDayOf(qint64 rowId) const
-{
-    return m_db.scalar("SELECT Data FROM " + m_fin.sqlName() + " WHERE rowid=?", {rowId})
-        .toString();
-}
-
-// Runs one single-row write and, when the cache was current before it and the write is the only
-// change since (and is committed: no outer transaction could still roll it back), re-reads the
-// touched days. Otherwise the cache simply stays stale and is rebuilt on the next use.
-template <typename Write> void BalanceCache::writeOneRow(const QStringList &daysBefore, Write write)
-{
-    const bool wasCurrent = isCurrent();
-    const qint64 before = m_db.changeCounter();
-    write();
-    if (!wasCurrent || m_db.changeCounter() != before + 1 || m_db.transactionDepth() != 0)
+    if (!data::fintotals::inPlace(m_db, m_db.aliasOf(m_fin.fileName()))) {
+        // A file whose totals could not be built (a read-only copy): every day is read.
+        m_saldos =
+            saldosFromDays(readAllDays(m_db, m_fin.sqlName()), p.DtIni, p.DtFim, app::today());
         return;
-    QStringList touched = daysBefore;
-    if (m_fin.current().rowId > 0 && !m_fin.isEmpty())
-        touched << storedDayOf(m_fin.current().rowId);
-    m_valid = false;
-    for (const QString &day : touched)
-        if (!day.isEmpty())
-            replaceDay(m_days, day, readDay(m_db, m_fin.sqlName(), day));
-    m_counter = m_db.changeCounter();
-    m_valid = true;
+    }
+    checkAmountsInRange(m_db, m_fin.sqlName());
+    m_saldos = fromKeptTotals(p.DtIni, p.DtFim, app::today());
 }
 
 void BalanceCache::postEntry()
 {
-    QStringList before;
-    if (m_fin.state() == data::Table::State::Edit)
-        before << storedDayOf(m_fin.current().rowId);
-    writeOneRow(before, [this] { m_fin.post(); });
+    m_fin.post();
 }
 
 void BalanceCache::removeEntry()
 {
-    QStringList before;
-    if (m_fin.state() != data::Table::State::Insert && !m_fin.isEmpty())
-        before << storedDayOf(m_fin.current().rowId);
-    // After the delete the current record is another row, which did not change: re-reading its
-    // day as well is harmless.
-    writeOneRow(before, [this] { m_fin.remove(); });
+    m_fin.remove();
 }
 
 } // namespace entries

@@ -1,13 +1,12 @@
 // The five balances of the cash accounts for the working period (SlAnt, SlReceita, SlDespesa,
-// SlAtu, SlHoje), the cache of day totals they come from, and the writes of single entries that
-// keep that cache exact. Reads the entries table only; the period is period.h's, the object that
+// SlAtu, SlHoje), read from the entries' kept totals, and the writes of single entries. Reads the
+// entries file only; the period is period.h's, the object that
 // holds both session.h's, and the labels that show the figures saldolabels.h's.
 #pragma once
 
 #include <app/money.h>
 
 #include <QDate>
-#include <QObject>
 #include <QString>
 
 #include <vector>
@@ -46,18 +45,15 @@ struct DayTotals
 Saldos saldosFromDays(const std::vector<DayTotals> &days, const QDate &dtIni, const QDate &dtFim,
                       const QDate &today);
 
-// The figures of one user's entries table and the day totals behind them. The cache is exact while
-// all of these hold:
-//   - it was read from the table's current file (the same path);
-//   - the connection's change counter has not moved since it was read, or moved only by the one
-//     row that postEntry()/removeEntry() wrote and whose days they re-read;
-//   - the table has not been closed since (a closed file may be replaced, e.g. by a restore).
-// Any doubt leaves it invalid and the next CalcularSaldos reads the whole table again.
+// The figures of one user's entries table. An open table whose file holds its kept totals
+// (data/fintotals.h, checked and mended at sign-in by TDM::OpenUserFiles) is read through them:
+// the months before each date from the totals, the days of its own month from the entries, so a
+// figure costs the same whatever the size of the book and is exact after any write, since the
+// totals are written in the same transaction as the entries. A closed table, or a file without
+// totals, is read day by day.
 //
 // Owns nothing of the data module: `db` and `tbFin` (the connection and the entries table object
-// of the same TDM) must outlive every call; the destructor touches neither beyond dropping its
-// watch on the table's state, which is safe after the table is gone. Not copyable (the watch
-// points at this object).
+// of the same TDM) must outlive every call. Not copyable.
 class BalanceCache
 {
 public:
@@ -69,35 +65,27 @@ public:
     // The figures of the last CalcularSaldos; all zero before the first.
     const Saldos &saldos() const { return m_saldos; }
 
-    // Recomputes saldos() from the table's file for p.DtIni..p.DtFim and app::today(), reusing the
-    // cached day totals while they are exact. When the table is closed the file is read without
-    // keeping anything. Throws app::StorageError when the table cannot be read, and app::Error
-    // when it holds an amount beyond app::kMaxAmountCentavos; saldos() is then unchanged.
+    // Recomputes saldos() from the table's file for p.DtIni..p.DtFim and app::today(). Throws
+    // app::StorageError when the table cannot be read, and app::Error when it holds an amount
+    // beyond app::kMaxAmountCentavos; saldos() is then unchanged.
     void CalcularSaldos(const Period &p);
 
     // Post (respectively delete) the current record of the table exactly as Table::post()/
-    // remove() do, throwing what they throw. When that one row is the only write since the cache
-    // was read, the cache is brought up to date by re-reading the days it touched, so the next
-    // CalcularSaldos does not read the whole table again. Neither recomputes saldos().
+    // remove() do, throwing what they throw; the kept totals follow in the same statement.
+    // Neither recomputes saldos().
     void postEntry();
     void removeEntry();
 
-    // Drops the cached day totals (the next CalcularSaldos reads the whole table).
-    void invalidate() { m_valid = false; }
+    // For callers that wrote behind the table object's back: nothing but the figures is kept
+    // between calls, and every CalcularSaldos reads the file, so there is nothing to drop.
+    void invalidate() {}
 
 private:
-    bool isCurrent() const;
-    void rebuild();
-    QString storedDayOf(qint64 rowId) const;
-    template <typename Write> void writeOneRow(const QStringList &daysBefore, Write write);
+    DayTotals before(const QDate &d) const;
+    Saldos fromKeptTotals(const QDate &dtIni, const QDate &dtFim, const QDate &today) const;
 
     data::Database &m_db;
     data::Table &m_fin;
-    bool m_valid = false;
-    QString m_path;
-    qint64 m_counter = -1;
-    std::vector<DayTotals> m_days; // ascending by day
-    QMetaObject::Connection m_closeWatch;
     Saldos m_saldos;
 };
 

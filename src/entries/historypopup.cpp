@@ -26,22 +26,41 @@ HistoryPopup::HistoryPopup(QWidget *parent)
 
 void HistoryPopup::setItems(const QStringList &items)
 {
+    m_source = nullptr;
     m_model->setStringList(items);
+}
+
+void HistoryPopup::setItemsSource(std::function<QStringList()> source)
+{
+    m_model->setStringList({});
+    m_source = std::move(source);
+}
+
+void HistoryPopup::load() const
+{
+    if (!m_source)
+        return;
+    const auto source = std::move(m_source);
+    m_source = nullptr;
+    m_model->setStringList(source());
 }
 
 QStringList HistoryPopup::items() const
 {
+    load();
     return m_model->stringList();
 }
 
 void HistoryPopup::prepend(const QString &item)
 {
+    load();
     m_model->insertRows(0, 1);
     m_model->setData(m_model->index(0), item);
 }
 
 void HistoryPopup::showUnder(QLineEdit *field)
 {
+    load();
     resize(field->width(), 160);
     move(field->mapToGlobal(QPoint(0, field->height())));
     const QModelIndexList same =

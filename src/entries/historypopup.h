@@ -4,6 +4,8 @@
 
 #include <QFrame>
 
+#include <functional>
+
 class QLineEdit;
 class QListView;
 class QStringListModel;
@@ -17,6 +19,10 @@ public:
     explicit HistoryPopup(QWidget *parent = nullptr);
 
     void setItems(const QStringList &items);
+    // The items read by `source` when they are first needed (opening the list, items(),
+    // prepend()), so that a book of a million entries does not read its histories until the list
+    // is asked for. Replaces the items.
+    void setItemsSource(std::function<QStringList()> source);
     QStringList items() const;
     void prepend(const QString &item);
 
@@ -31,8 +37,10 @@ protected:
 
 private:
     void choose();
+    void load() const;
     QListView *m_list;
     QStringListModel *m_model;
+    mutable std::function<QStringList()> m_source; // until the items are read
 };
 
 } // namespace entries

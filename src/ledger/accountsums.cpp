@@ -2,13 +2,17 @@
 
 #include <data/UDM.h>
 #include <data/database.h>
+#include <data/fintotals.h>
 #include <data/table.h>
 
 namespace ledger {
 
 Book Book::of(data::TDM &dm)
 {
-    return {dm.db(), dm.TbFin->sqlName(), dm.TbCta->sqlName()};
+    const QString fin = dm.db().aliasOf(dm.TbFin->fileName());
+    const bool kept = data::fintotals::inPlace(dm.db(), fin);
+    return {dm.db(), dm.TbFin->sqlName(), dm.TbCta->sqlName(),
+            kept ? data::fintotals::totalsTable(fin) : QString()};
 }
 
 } // namespace ledger
@@ -68,21 +72,53 @@ void addSide(Accumulator &acc, int cta, int slice, app::Money v, bool debit)
         (debit ? scan.DebAnoAnt : scan.CredAnoAnt) += v;
 }
 
+// The cash accounts' sums of the months before J's month, from the kept totals: what the scan
+// would have put in the slice before J for those months.
+void addKeptMonths(Accumulator &acc, const Book &book, const QString &beforeMonth)
+{
+    data::Statement st =
+        book.db.prepare("SELECT Cta, sum(Deb), sum(Cred), sum(N) FROM " + book.totals +
+                        " WHERE Mes < ? AND Cta > 0 AND Cta < 100 GROUP BY Cta");
+    st.bind(1, beforeMonth);
+    while (st.step()) {
+        const int cta = st.column(0).toInt();
+        if (!isCash(cta) || st.column(3).toLongLong() <= 0)
+            continue;
+        AccountSums &a = acc.at(cta);
+        const app::Money deb = app::Money::fromCentavos(st.column(1).toLongLong());
+        const app::Money cred = app::Money::fromCentavos(st.column(2).toLongLong());
+        a.before.deb += deb;
+        a.before.cred += cred;
+        a.before.seen = true;
+        acc.scan.DebAnoAnt += deb;
+        acc.scan.CredAnoAnt += cred;
+    }
+}
+
 } // namespace
 
 Scan scanBook(const Book &book, const QDate &J, const QDate &D1, const QDate &D2, Columns cols)
 {
     // One pass over the covering index IdxSaldos (Data, CtaDeb, CtaCred, Valor) in date order,
     // each entry counted on both its sides here: a GROUP BY would sort every entry of the book
-    // first, which costs more than the scan itself.
+    // first, which costs more than the scan itself. With kept totals the months before J's month
+    // come from them and the pass starts at that month (compared as the stored text, so every
+    // entry lands where the whole pass would put it): its cost is that of the year up to D2.
+    const size_t columns = cols == Columns::Months ? 12 : 1;
+    Accumulator acc(columns);
+    const bool kept = !book.totals.isEmpty() && J.isValid();
+    const QString jMonth = kept ? J.toString("yyyy-MM") : QString();
+    if (kept)
+        addKeptMonths(acc, book, jMonth);
     const QString column =
         cols == Columns::Months ? "CAST(substr(Data, 6, 2) AS INTEGER)" : QString("1");
     data::Statement st = book.db.prepare(
         "SELECT CtaDeb, CtaCred, CASE WHEN Data<?1 THEN -1 WHEN Data<?2 THEN 0 ELSE " + column +
-        " END, Valor FROM " + book.fin + " INDEXED BY IdxSaldos WHERE Data<=?3");
+        " END, Valor FROM " + book.fin + " INDEXED BY IdxSaldos WHERE Data<=?3" +
+        (kept ? " AND Data>=?4" : ""));
     st.bindAll({stored(J), stored(D1), stored(D2)});
-    const size_t columns = cols == Columns::Months ? 12 : 1;
-    Accumulator acc(columns);
+    if (kept)
+        st.bind(4, jMonth);
     while (st.step()) {
         const int deb = st.column(0).toInt(), cred = st.column(1).toInt();
         const int slice = st.column(2).toInt();

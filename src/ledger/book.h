@@ -16,6 +16,9 @@ struct Book
     data::Database &db;
     QString fin; // "alias".Tabela of the entries table
     QString cta; // "alias".Tabela of the chart
+    // "alias".Totais, the entries' kept totals (data/fintotals.h); empty when the file has none in
+    // place, and every computation then reads the entries alone.
+    QString totals;
 
     // The signed-in user's tables of `dm`. Precondition: TbFin and TbCta are open.
     static Book of(data::TDM &dm);

@@ -799,7 +799,12 @@ entries::TFormFinEdit *TFormMainQuorvila_Zx3307::finEdit()
 {
     if (!m_finEdit && m_session) {
         m_finEdit = new entries::TFormFinEdit(*m_dm, *m_session, m_ctaView, m_hstoView, this);
-        m_finEdit->setHistoryList(m_histories);
+        // Read when the list is first opened: at sign-in it would cost a pass over the whole book.
+        m_finEdit->setHistorySource([this] {
+            QStringList items;
+            app::guarded([&] { items = entries::earlierHistories(m_dm->db(), *m_dm->TbFin); });
+            return items;
+        });
     }
     return m_finEdit;
 }
@@ -830,6 +835,8 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     try {
         m_dm->CloseUserFiles();
         m_dm->pointUserTables(codUsuario);
+        // Opened in the date order the grid shows, so the entries' row list is read only once.
+        m_dm->TbFin->setIndexName("IdxData");
         m_dm->OpenUserFiles();
     } catch (const std::exception &) {
         m_dm->CloseUserFiles();
@@ -846,7 +853,6 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     // signing in goes on.
     app::guarded([this] { BtOutroVersiculoClick(); });
     app::guarded([this] { BtOutraDicaClick(); });
-    m_histories = entries::earlierHistories(m_dm->db(), *m_dm->TbFin);
     m_session->period() = entries::restoreUserPeriod(*m_dm->TbUser);
     m_data->setMonthDate(m_session->period().DtIni);
     recalcSaldos();

@@ -157,7 +157,6 @@ private:
     // before the session by endSession()).
     std::unique_ptr<entries::Session> m_session;
     entries::TFormFinEdit *m_finEdit = nullptr;
-    QStringList m_histories; // the earlier histories read at sign-in, for the editor's list
 };
 
 } // namespace main_ui

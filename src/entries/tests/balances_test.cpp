@@ -6,6 +6,7 @@
 
 #include <app/dates.h>
 #include <data/UDM.h>
+#include <data/fintotals.h>
 #include <data/newuserdata.h>
 
 #include <QFile>
@@ -226,6 +227,50 @@ TEST_F(Balances, StayExactAcrossEveryKindOfWrite)
             break;
         }
         ASSERT_EQ(computed(), reference()) << "after step " << step;
+    }
+}
+
+// The figures from the kept totals against the same figures read day by day (the file's totals
+// removed), for periods and days of any date, not only whole months: the months before a date come
+// from the totals, its own month's days from the entries, and the two must meet exactly.
+TEST_F(Balances, KeptTotalsGiveTheFiguresOfADayByDayRead)
+{
+    QRandomGenerator rng(2201);
+    const int codes[] = {11, 13, 100, 111, 195, 221, 241};
+    {
+        data::Transaction tr(m_dm->db()); // one sync for the lot
+        for (int i = 0; i < 300; ++i)
+            add(QDate(2025, 1, 1).addDays(rng.bounded(730)), codes[rng.bounded(7)],
+                codes[rng.bounded(7)], rng.bounded(1, 5000));
+        tr.commit();
+    }
+    const QString schema = m_dm->db().aliasOf(m_dm->TbFin->fileName());
+    ASSERT_TRUE(data::fintotals::inPlace(m_dm->db(), schema));
+    const auto day = [&] {
+        return rng.bounded(12) == 0 ? QDate() : QDate(2024, 12, 1).addDays(rng.bounded(800));
+    };
+    struct Seen
+    {
+        QDate ini, fim, today;
+        Saldos kept;
+    };
+    std::vector<Seen> seen;
+    for (int i = 0; i < 60; ++i) {
+        Seen s{day(), day(), day(), {}};
+        if (i % 3 == 0 && s.ini.isValid()) // a month, as the main window has it
+            s.ini = QDate(s.ini.year(), s.ini.month(), 1), s.fim = s.ini.addMonths(1).addDays(-1);
+        app::setTodayForTests(s.today);
+        m_session->period() = {s.ini, s.fim};
+        s.kept = computed();
+        seen.push_back(s);
+    }
+    data::fintotals::drop(m_dm->db(), schema);
+    for (const Seen &s : seen) {
+        app::setTodayForTests(s.today);
+        m_session->period() = {s.ini, s.fim};
+        EXPECT_EQ(computed(), s.kept)
+            << s.ini.toString().toStdString() << " .. " << s.fim.toString().toStdString()
+            << ", today " << s.today.toString().toStdString();
     }
 }
 

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void firstRunSignInAndTheEntryLifeCycle();
     void refusalsChangeNothing();
     void signingInAgainStartsAFreshSession();
+    void earlierHistoriesAreTheEntriesFromTheLast();
     void findAndSort();
     void userScreensOpenOverTheHomePage_data();
     void userScreensOpenOverTheHomePage();
@@ -209,6 +210,23 @@ void MainWindowTest::signingInAgainStartsAFreshSession()
     QCOMPARE(label("LabelRecCount"), QString("[6]"));
     QCOMPARE(label("LabelSlDespesa"), QString("-10,00  "));
     QCOMPARE(label("LabelSlAtu"), QString("240,00 "));
+}
+
+// The editor's list of earlier histories is read when first asked for, not at sign-in: the
+// entries' histories from the last record to the first, and each save goes on top.
+void MainWindowTest::earlierHistoriesAreTheEntriesFromTheLast()
+{
+    auto *w = m_q->mainWindow();
+    data::Table *fin = m_q->dm()->TbFin;
+    QStringList expected;
+    for (fin->last(); !fin->bof(); fin->prior())
+        expected << fin->asString("Hsto");
+    QCOMPARE(expected.size(), 5);
+    QCOMPARE(w->finEdit()->historyList(), expected);
+    saveNextEntry("09/12/2026", "221", "13", "10,00", "PADARIA NOVA");
+    w->ActionIncluirFin->trigger();
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(w->finEdit()->historyList(), QStringList{"PADARIA NOVA"} + expected);
 }
 
 void MainWindowTest::refusalsChangeNothing()
