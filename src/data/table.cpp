@@ -492,7 +492,9 @@ qint64 Table::writeInsert()
     return st.lastInsertRowId();
 }
 
-void Table::writeUpdate()
+// Returns the row's id after the update: a single INTEGER key is SQLite's rowid itself, so
+// changing that code (renumbering a category) moves the row to a new id.
+qint64 Table::writeUpdate()
 {
     QStringList sets;
     QVariantList params;
@@ -501,7 +503,10 @@ void Table::writeUpdate()
         params << storageValue(m_def.fields[i], m_current.values[int(i)]);
     }
     params << m_current.rowId;
-    m_db.exec("UPDATE " + sqlName() + " SET " + sets.join(", ") + " WHERE rowid=?", params);
+    const QVariant id = m_db.scalar("UPDATE " + sqlName() + " SET " + sets.join(", ") +
+                                        " WHERE rowid=? RETURNING rowid",
+                                    params);
+    return id.isValid() ? id.toLongLong() : m_current.rowId;
 }
 
 // SQLite's ORDER BY order on stored values: NULL, numbers, text (bytewise UTF-8), blobs.
@@ -608,7 +613,7 @@ void Table::post()
     if (m_state == State::Insert)
         rowId = writeInsert();
     else
-        writeUpdate();
+        rowId = writeUpdate();
     setState(State::Browse);
     placeRow(rowId);
     if (!moveToRowId(rowId))
