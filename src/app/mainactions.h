@@ -22,6 +22,11 @@ struct MainActions
     QAbstractButton *BtPeriodo = nullptr;
     // ledger
     QAction *ActionBalancete = nullptr;
+    // assets
+    QAction *ActionIrParaBens = nullptr, *ActionIncluirBem = nullptr, *ActionEditarBem = nullptr,
+            *ActionExcluirBem = nullptr, *ActionReplicarBem = nullptr,
+            *ActionLocalizarBem = nullptr, *ActionCategorias = nullptr,
+            *ActionOqueeControleDeBens = nullptr;
 
     std::function<void()> showHomePage;
     std::function<void()> showFinPage;

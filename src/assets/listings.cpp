@@ -1,8 +1,28 @@
 #include "listings.h"
 
 #include <app/format.h>
+#include <data/table.h>
 
 namespace assets {
+
+std::vector<AssetRow> rowsOf(const data::Table &bens)
+{
+    const data::TableDef &d = bens.def();
+    const int cod = d.indexOf("Codigo"), descr = d.indexOf("Descricao"),
+              dt = d.indexOf("DtAquisicao"), cat = d.indexOf("CodCat"),
+              vlr = d.indexOf("VlrAquisicao");
+    std::vector<AssetRow> out;
+    out.reserve(size_t(bens.recordCount()));
+    for (int i = 0; i < bens.recordCount(); ++i) {
+        const data::Record r = bens.recordAt(i);
+        out.push_back({r.values.value(cod).toLongLong(), r.values.value(descr).toString(),
+                       r.values.value(dt).toDate(), r.values.value(cat).toLongLong(),
+                       r.calc.value("Categoria").toString(),
+                       app::Money::fromCentavos(r.values.value(vlr).toLongLong()),
+                       app::Money::fromCentavos(r.calc.value("ValorAtual").toLongLong())});
+    }
+    return out;
+}
 
 QString valueColumnTitle(QDate dtFim)
 {

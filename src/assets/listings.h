@@ -9,6 +9,10 @@
 
 #include <vector>
 
+namespace data {
+class Table;
+}
+
 namespace assets {
 
 struct AssetRow
@@ -21,6 +25,10 @@ struct AssetRow
     app::Money vlrAquisicao;
     app::Money valorAtual;
 };
+
+// Every row of the asset table object in its current order, with ValorAtual and Categoria from
+// its calculated fields.
+std::vector<AssetRow> rowsOf(const data::Table &bens);
 
 // `title` is line 8 before " | " and the date ("Relação de Bens", or the search's title
 // quoted); `totalCaption` the last line's ("Total dos Bens em ", "Total dos Bens Pesquisados

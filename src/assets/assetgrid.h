@@ -1,0 +1,32 @@
+// What the register's grids share: read-only rows in six pale bands chosen per row (by category
+// or by position), the selected row of the focused grid white on dark green, and the text 3
+// pixels below the cell's top.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+class QTableView;
+
+namespace assets {
+
+// The band colour of index k (k modulo 6): #FEE8C7, #FFFFE2, #FFEFDD, #FFFFC8, #FFF5EA, #FFFFD5.
+QColor bandColour(qint64 k);
+
+class BandDelegate : public QStyledItemDelegate
+{
+public:
+    // `bandOf(row)` gives the band index of a row; a negative index leaves the row as drawn by
+    // default (a row without a code).
+    BandDelegate(std::function<qint64(int row)> bandOf, QObject *parent);
+    void paint(QPainter *p, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+
+private:
+    std::function<qint64(int row)> m_bandOf;
+};
+
+void setUpBandGrid(QTableView *grid, std::function<qint64(int row)> bandOf);
+
+} // namespace assets
