@@ -105,10 +105,9 @@ TFormHelpFast::TFormHelpFast(QWidget *parent) : QDialog(parent)
 
     addTab("Mais Ajuda", int(Picture::Help), kTabMais);
 
-    // The asset register and the calculators have no screens yet: their buttons would send the
-    // main window to a page it cannot show.
-    for (const char *name : {"BitBtn5", "BitBtn6", "BitBtn4"})
-        findChild<QPushButton *>(name)->setEnabled(false);
+    // The calculators have no screens yet: their button would send the main window to a page it
+    // cannot show.
+    findChild<QPushButton *>("BitBtn4")->setEnabled(false);
 
     QHBoxLayout *footer = addFooterVerse(
         layout, "\"Ouça conselhos e aceite instruções, e acabará sendo sábio\". Pv 19:20");
