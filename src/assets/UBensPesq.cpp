@@ -26,6 +26,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,10 +180,11 @@ TFormBensPesq::TFormBensPesq(data::TDM &dm, AssetValues &values, TFormBensCatVie
     setUpBandGrid(DBGridPesq, [this](int row) -> qint64 {
         return m_order == 3 ? m_rows[size_t(row)].codCat : row;
     });
-    const int widths[] = {50, 190, 72, 28, 110, 90, 90};
+    const int widths[] = {56, 170, 80, 30, 100, 92, 92};
     for (int i = 0; i < 7; ++i)
         DBGridPesq->setColumnWidth(i, widths[i]);
     DBGridPesq->setMinimumSize(660, 240);
+    DBGridPesq->horizontalHeader()->setStretchLastSection(false);
     DBGridPesq->installEventFilter(this);
 
     ComboTit = new QComboBox;

@@ -152,7 +152,7 @@ void AssetsPage::build(const PageActions &a)
                    : row;
     });
     DBGridBens->horizontalHeader()->setStretchLastSection(false);
-    const int widths[] = {50, 170, 72, 28, 100, 86, 86};
+    const int widths[] = {56, 150, 80, 30, 96, 92, 92};
     for (int i = 0; i < 7; ++i)
         DBGridBens->setColumnWidth(i, widths[i]);
     DBGridBens->horizontalHeader()->setSectionsClickable(true);
@@ -173,28 +173,28 @@ void AssetsPage::build(const PageActions &a)
             [this](QPoint p) { m_gridMenu->popup(DBGridBens->viewport()->mapToGlobal(p)); });
 
     auto *obsPanel = new QFrame(this);
-    obsPanel->setGeometry(4, 290, 230, 118);
+    obsPanel->setGeometry(4, 290, 180, 118);
     obsPanel->setFrameShape(QFrame::StyledPanel);
     auto *obsCap = new QLabel("Descrição Detalhada do Bem:", obsPanel);
-    obsCap->setGeometry(4, 2, 220, 18);
+    obsCap->setGeometry(4, 2, 172, 18);
     m_obs = new QLabel(obsPanel);
     m_obs->setObjectName("LabelObsBem");
-    m_obs->setGeometry(4, 22, 222, 92);
+    m_obs->setGeometry(4, 22, 172, 92);
     m_obs->setWordWrap(true);
     m_obs->setTextFormat(Qt::PlainText);
     m_obs->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto *totals = new QFrame(this);
     totals->setObjectName("PanelSlBens");
-    totals->setGeometry(238, 290, 280, 118);
+    totals->setGeometry(188, 290, 322, 118);
     totals->setFrameShape(QFrame::StyledPanel);
     buildTotals(totals);
 
     auto *rel = new QFrame(this);
-    rel->setGeometry(522, 290, 94, 118);
+    rel->setGeometry(514, 290, 102, 118);
     rel->setFrameShape(QFrame::StyledPanel);
     auto *relCap = new QLabel("Relação de Bens:", rel);
-    relCap->setGeometry(4, 2, 88, 18);
+    relCap->setGeometry(4, 2, 96, 18);
     auto *csv = pageButton(rel, "BtSaveCSV", "Salvar CSV", {4, 26, 86, 28});
     csv->setToolTip("Salvar a Relação de Bens em Arquivo CSV");
     auto *print = pageButton(rel, "BtPrint", "Imprimir", {4, 60, 86, 28});
@@ -238,10 +238,10 @@ void AssetsPage::buildTotals(QWidget *panel)
     for (int i = 0; i < 5; ++i) {
         auto *c = new QLabel(panel);
         c->setObjectName(caps[i]);
-        c->setGeometry(2, 4 + i * 22, 170, 20);
+        c->setGeometry(2, 4 + i * 22, 206, 20);
         auto *v = new QLabel(panel);
         v->setObjectName(vals[i]);
-        v->setGeometry(172, 4 + i * 22, 104, 20);
+        v->setGeometry(208, 4 + i * 22, 110, 20);
         v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QFont f = v->font();
         f.setBold(true);

@@ -2,6 +2,8 @@
 
 #include <data/table.h>
 
+#include <algorithm>
+
 namespace assets {
 
 static QString iso(QDate d)
@@ -24,25 +26,34 @@ AssetTotals CalcularValorDosBens(const Register &r, QDate dtIni, QDate dtFim, QD
         r.bens.sqlName());
     b.bindAll({h, d1, d2});
     b.step();
-    data::Statement v = r.db.prepare(
-        QString("SELECT COALESCE(SUM(CASE WHEN Data<=?1 THEN %1 END), 0),"
-                " COALESCE(SUM(CASE WHEN Data<?2 THEN %1 END), 0),"
-                " COALESCE(SUM(CASE WHEN Data>=?2 AND Data<=?3 AND TipoVlr=0 THEN Valor END), 0),"
-                " COALESCE(SUM(CASE WHEN Data>=?2 AND Data<=?3 AND TipoVlr IN (1, 2)"
-                " THEN Valor END), 0)"
-                " FROM ")
-            .arg(kSigned) +
-        r.vlr.sqlName());
-    v.bindAll({h, d1, d2});
-    v.step();
+    // The changes summed by day and kind over the covering index IdxDataTipo (no sort, a few
+    // thousand groups for ten years), then told apart by date here.
+    app::Money hoje, ant, inc, dec;
+    data::Statement v = r.db.prepare("SELECT Data, TipoVlr, SUM(Valor) FROM " + r.vlr.sqlName() +
+                                     " WHERE Data<=?1 GROUP BY Data, TipoVlr");
+    v.bind(1, std::max(h, d2));
+    while (v.step()) {
+        const QString data = v.column(0).toString();
+        const int sign = kindSign(v.column(1).toLongLong());
+        if (sign == 0)
+            continue;
+        const app::Money sum = app::Money::fromCentavos(v.column(2).toLongLong());
+        const app::Money signedSum = sign > 0 ? sum : -sum;
+        if (data <= h)
+            hoje += signedSum;
+        if (data < d1)
+            ant += signedSum;
+        else if (data <= d2)
+            (sign > 0 ? inc : dec) += sum;
+    }
     const auto m = [](const data::Statement &s, int i) {
         return app::Money::fromCentavos(s.column(i).toLongLong());
     };
     AssetTotals t;
-    t.SlHojeBens = m(b, 0) + m(v, 0);
-    t.SlAntBens = m(b, 1) + m(v, 1);
-    t.SlIncBens = m(b, 2) + m(v, 2);
-    t.SlDecBens = -m(v, 3);
+    t.SlHojeBens = m(b, 0) + hoje;
+    t.SlAntBens = m(b, 1) + ant;
+    t.SlIncBens = m(b, 2) + inc;
+    t.SlDecBens = -dec;
     t.SlAtuBens = t.SlAntBens + t.SlIncBens + t.SlDecBens;
     return t;
 }

@@ -14,8 +14,8 @@ struct Options
     int years = 10;
     int repetitions = 15;
     QString workDir; // scratch directory for generated data
-    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, main
-                     // or help
+    QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, main,
+                     // help or assets
 };
 
 // Runs work `reps` times and returns the median wall time in milliseconds.
@@ -31,5 +31,6 @@ void runEntriesBench(const Options &);
 void runLedgerBench(const Options &);
 void runReportsBench(const Options &);
 void runHelpBench(const Options &);
+void runAssetsBench(const Options &);
 
 } // namespace bench

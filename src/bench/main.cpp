@@ -53,10 +53,11 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     o.workDir = dir.path();
     const std::pair<const char *, void (*)(const bench::Options &)> parts[] = {
-        {"calc", bench::runCalcBench},     {"ofx", bench::runOfxBench},
-        {"data", bench::runDataBench},     {"entries", bench::runEntriesBench},
-        {"ledger", bench::runLedgerBench}, {"main", bench::runMainBench},
-        {"reports", bench::runReportsBench}, {"help", bench::runHelpBench}};
+        {"calc", bench::runCalcBench},       {"ofx", bench::runOfxBench},
+        {"data", bench::runDataBench},       {"entries", bench::runEntriesBench},
+        {"ledger", bench::runLedgerBench},   {"main", bench::runMainBench},
+        {"reports", bench::runReportsBench}, {"help", bench::runHelpBench},
+        {"assets", bench::runAssetsBench}};
     for (const auto &[name, run] : parts)
         if (o.only.isEmpty() || o.only == name)
             run(o);
