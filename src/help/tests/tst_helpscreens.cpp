@@ -106,9 +106,10 @@ void HelpScreensTest::quickHelpReturnsToItsLastTab()
 {
     {
         help::TFormHelpFast quick;
-        // The asset register and the calculators have no screens: their buttons stay off.
-        for (const char *name : {"BitBtn4", "BitBtn5", "BitBtn6"})
-            QVERIFY2(!quick.findChild<QPushButton *>(name)->isEnabled(), name);
+        // The calculators have no screens: their button stays off; the asset register's work.
+        QVERIFY(!quick.findChild<QPushButton *>("BitBtn4")->isEnabled());
+        for (const char *name : {"BitBtn5", "BitBtn6"})
+            QVERIFY2(quick.findChild<QPushButton *>(name)->isEnabled(), name);
         quick.findChild<QTabWidget *>("PageControlHelp")->setCurrentIndex(4);
     }
     help::TFormHelpFast again;
