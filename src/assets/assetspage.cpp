@@ -260,6 +260,7 @@ QLabel *AssetsPage::label(const char *name) const
 
 void AssetsPage::signIn()
 {
+    m_values->invalidate();
     m_values->setEnabled(true);
     m_values->setDate(m_period().second);
     m_dm.TbBens->disableControls();
@@ -272,6 +273,7 @@ void AssetsPage::signIn()
 void AssetsPage::signOut()
 {
     m_values->setEnabled(false);
+    m_values->invalidate();
     delete m_search;
     m_search = nullptr;
 }

@@ -106,7 +106,7 @@ void AssetValues::setDate(QDate d)
 
 std::optional<app::Money> AssetValues::valueOf(qint64 codigo)
 {
-    if (!m_enabled || !m_date.isValid())
+    if (!m_enabled || !m_date.isValid() || !m_r.vlr.isActive())
         return std::nullopt;
     ensureFresh();
     const auto it = m_values.constFind(codigo);
@@ -117,6 +117,9 @@ std::optional<app::Money> AssetValues::valueOf(qint64 codigo)
 
 QString AssetValues::categoryOf(qint64 codCat)
 {
+    // The asset table opens before the categories at sign-in, and its grid asks at once.
+    if (!m_r.cat.isActive())
+        return {};
     const qint64 counter = m_r.db.changeCounter();
     if (counter != m_catCounter) {
         m_names.clear();

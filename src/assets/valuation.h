@@ -41,6 +41,13 @@ public:
     AssetValues &operator=(const AssetValues &) = delete;
 
     void setDate(QDate d);
+    // Forgets what was read: another user's tables are open now (the change counter counts only
+    // this connection's writes, not a change of files).
+    void invalidate()
+    {
+        m_counter = -1;
+        m_catCounter = -1;
+    }
     QDate date() const { return m_date; }
     void setEnabled(bool on) { m_enabled = on; }
     bool enabled() const { return m_enabled; }
