@@ -138,7 +138,7 @@ TFormBensEdit::TFormBensEdit(data::TDM &dm, TFormBensCatView *catView, QWidget *
     g->addWidget(LabelCodigo, 1, 3);
     g->addWidget(caption("Descrição De&talhada", EditObs), 2, 0);
     g->addWidget(EditObs, 3, 0, 1, 4);
-    g->addWidget(caption("Ca&tegoria", EditCat), 4, 0);
+    g->addWidget(caption("Categ&oria", EditCat), 4, 0);
     g->addWidget(caption("&Data Aquisição", EditDt), 4, 2);
     g->addWidget(caption("&Valor de Aquisição", EditValor), 4, 3);
     auto *cat = new QHBoxLayout;

@@ -152,7 +152,7 @@ void AssetsPage::build(const PageActions &a)
                    : row;
     });
     DBGridBens->horizontalHeader()->setStretchLastSection(false);
-    const int widths[] = {56, 150, 80, 30, 96, 92, 92};
+    const int widths[] = {56, 140, 80, 30, 90, 92, 92};
     for (int i = 0; i < 7; ++i)
         DBGridBens->setColumnWidth(i, widths[i]);
     DBGridBens->horizontalHeader()->setSectionsClickable(true);
@@ -176,10 +176,11 @@ void AssetsPage::build(const PageActions &a)
     obsPanel->setGeometry(4, 290, 180, 118);
     obsPanel->setFrameShape(QFrame::StyledPanel);
     auto *obsCap = new QLabel("Descrição Detalhada do Bem:", obsPanel);
-    obsCap->setGeometry(4, 2, 172, 18);
+    obsCap->setGeometry(4, 2, 172, 34);
+    obsCap->setWordWrap(true);
     m_obs = new QLabel(obsPanel);
     m_obs->setObjectName("LabelObsBem");
-    m_obs->setGeometry(4, 22, 172, 92);
+    m_obs->setGeometry(4, 38, 172, 76);
     m_obs->setWordWrap(true);
     m_obs->setTextFormat(Qt::PlainText);
     m_obs->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -194,10 +195,11 @@ void AssetsPage::build(const PageActions &a)
     rel->setGeometry(514, 290, 102, 118);
     rel->setFrameShape(QFrame::StyledPanel);
     auto *relCap = new QLabel("Relação de Bens:", rel);
-    relCap->setGeometry(4, 2, 96, 18);
-    auto *csv = pageButton(rel, "BtSaveCSV", "Salvar CSV", {4, 26, 86, 28});
+    relCap->setGeometry(4, 2, 96, 34);
+    relCap->setWordWrap(true);
+    auto *csv = pageButton(rel, "BtSaveCSV", "Salvar CSV", {4, 40, 92, 28});
     csv->setToolTip("Salvar a Relação de Bens em Arquivo CSV");
-    auto *print = pageButton(rel, "BtPrint", "Imprimir", {4, 60, 86, 28});
+    auto *print = pageButton(rel, "BtPrint", "Imprimir", {4, 74, 92, 28});
     print->setToolTip("Imprimir a Relação de Bens");
     connect(csv, &QPushButton::clicked, this,
             [this] { app::guarded([this] { BtSaveCSVClick(); }); });
