@@ -48,19 +48,10 @@ TFormBensCat::TFormBensCat(data::TDM &dm, QWidget *parent)
 {
     setObjectName("TFormBensCat");
     setWindowTitle("Categorias de Bens");
-    auto code = accounts::gridColumn("CodCat", "Cod", Qt::AlignCenter);
-    code.format = [](const QVariant &v) {
-        return v.isNull() ? QString() : app::formatNumber(v.toLongLong(), "00");
-    };
-    m_model = new data::TableModel(
-        dm.TbBensCat, {code, accounts::gridColumn("NomeCat", "Nome da Categoria")}, this);
+    m_model = new data::TableModel(dm.TbBensCat, categoryColumns("Cod", "Nome da Categoria"), this);
     DBGrid1 = new QTableView;
     DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_model);
-    setUpBandGrid(DBGrid1, [this](int row) {
-        const QVariant v = m_model->fieldValue(row, "CodCat");
-        return v.isNull() ? qint64(-1) : v.toLongLong();
-    });
+    setUpCategoryGrid(DBGrid1, m_model);
     DBGrid1->setColumnWidth(0, 40);
     DBGrid1->setMinimumSize(330, 360);
 

@@ -1,5 +1,6 @@
 #include "UBensCatEdit.h"
 
+#include "assetfields.h"
 #include "assetstore.h"
 
 #include <accounts/listbuttons.h>
@@ -33,12 +34,8 @@ TFormBensCatEdit::TFormBensCatEdit(data::TDM &dm, QWidget *parent)
     EditDescr->setMaxLength(30);
     EditDescr->setMinimumWidth(260);
     auto *form = new QFormLayout;
-    auto *l1 = new QLabel("&Código");
-    l1->setBuddy(EditCodR);
-    auto *l2 = new QLabel("&Nome da Categoria");
-    l2->setBuddy(EditDescr);
-    form->addRow(l1, EditCodR);
-    form->addRow(l2, EditDescr);
+    form->addRow(caption("&Código", EditCodR), EditCodR);
+    form->addRow(caption("&Nome da Categoria", EditDescr), EditDescr);
     const accounts::EditorButtons b = accounts::makeEditorButtons(2021);
     BtOk = b.ok;
     auto *outer = new QVBoxLayout(this);

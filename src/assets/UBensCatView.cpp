@@ -20,19 +20,10 @@ TFormBensCatView::TFormBensCatView(data::TDM &dm, QWidget *parent)
 {
     setObjectName("TFormBensCatView");
     setStyleSheet("QDialog#TFormBensCatView { border: 1px solid #437043; }");
-    auto code = accounts::gridColumn("CodCat", "Cat", Qt::AlignCenter);
-    code.format = [](const QVariant &v) {
-        return v.isNull() ? QString() : app::formatNumber(v.toLongLong(), "00");
-    };
-    m_model = new data::TableModel(dm.TbBensCat,
-                                   {code, accounts::gridColumn("NomeCat", "Categoria")}, this);
+    m_model = new data::TableModel(dm.TbBensCat, categoryColumns("Cat", "Categoria"), this);
     DBGrid1 = new QTableView;
     DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_model);
-    setUpBandGrid(DBGrid1, [this](int row) {
-        const QVariant v = m_model->fieldValue(row, "CodCat");
-        return v.isNull() ? qint64(-1) : v.toLongLong();
-    });
+    setUpCategoryGrid(DBGrid1, m_model);
     DBGrid1->horizontalHeader()->hide();
     DBGrid1->setColumnWidth(0, 30);
     DBGrid1->installEventFilter(this);

@@ -94,13 +94,6 @@ public:
     }
 };
 
-static QLabel *caption(const QString &text, QWidget *buddy)
-{
-    auto *l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
-
 TFormBensEdit::TFormBensEdit(data::TDM &dm, TFormBensCatView *catView, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dm(dm),
       m_catView(catView), m_vlrEdit(new TFormBensVlrEdit(this)),

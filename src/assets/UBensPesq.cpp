@@ -91,13 +91,6 @@ private:
     const std::vector<AssetRow> &m_rows;
 };
 
-static QLabel *caption(const QString &text, QWidget *buddy)
-{
-    auto *l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
-
 TFormBensPesq::TFormBensPesq(data::TDM &dm, AssetValues &values, TFormBensCatView *catView,
                              std::function<std::pair<QDate, QDate>()> period, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint), m_dm(dm), m_values(values),

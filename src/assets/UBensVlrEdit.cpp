@@ -45,14 +45,9 @@ TFormBensVlrEdit::TFormBensVlrEdit(QWidget *parent)
     EditObs->setMinimumWidth(380);
 
     auto *form = new QFormLayout;
-    const auto row = [form](const QString &caption, QWidget *w) {
-        auto *l = new QLabel(caption);
-        l->setBuddy(w);
-        form->addRow(l, w);
-    };
-    row("&Data", EditDt);
-    row("&Valor", EditValor);
-    row("&Anotação/Observação", EditObs);
+    form->addRow(caption("&Data", EditDt), EditDt);
+    form->addRow(caption("&Valor", EditValor), EditValor);
+    form->addRow(caption("&Anotação/Observação", EditObs), EditObs);
 
     const accounts::EditorButtons b = accounts::makeEditorButtons(2024);
     auto *outer = new QVBoxLayout(this);

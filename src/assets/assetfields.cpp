@@ -7,6 +7,7 @@
 #include <entries/valoredit.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace assets {
@@ -73,6 +74,13 @@ app::Money valorOf(const QString &text)
 QString valorText(app::Money m)
 {
     return app::formatMoney(m);
+}
+
+QLabel *caption(const QString &text, QWidget *buddy)
+{
+    auto *l = new QLabel(text);
+    l->setBuddy(buddy);
+    return l;
 }
 
 } // namespace assets

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -29,5 +30,8 @@ std::optional<QString> valorProblem(const QString &text, const QString &fieldNam
 QDate dateOf(const QString &text);
 app::Money valorOf(const QString &text);
 QString valorText(app::Money m); // "1.234,56"
+
+// A field's caption with the field as its buddy.
+QLabel *caption(const QString &text, QWidget *buddy);
 
 } // namespace assets

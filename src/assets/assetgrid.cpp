@@ -1,6 +1,7 @@
 #include "assetgrid.h"
 
 #include <accounts/gridsetup.h>
+#include <app/format.h>
 
 #include <QPainter>
 #include <QTableView>
@@ -50,6 +51,25 @@ void setUpBandGrid(QTableView *grid, std::function<qint64(int row)> bandOf)
 {
     accounts::setUpReadOnlyGrid(grid);
     grid->setItemDelegate(new BandDelegate(std::move(bandOf), grid));
+}
+
+std::vector<data::TableModel::Column> categoryColumns(const QString &codTitle,
+                                                      const QString &nameTitle)
+{
+    auto code = accounts::gridColumn("CodCat", codTitle, Qt::AlignCenter);
+    code.format = [](const QVariant &v) {
+        return v.isNull() ? QString() : app::formatNumber(v.toLongLong(), "00");
+    };
+    return {code, accounts::gridColumn("NomeCat", nameTitle)};
+}
+
+void setUpCategoryGrid(QTableView *grid, data::TableModel *model)
+{
+    grid->setModel(model);
+    setUpBandGrid(grid, [model](int row) {
+        const QVariant v = model->fieldValue(row, "CodCat");
+        return v.isNull() ? qint64(-1) : v.toLongLong();
+    });
 }
 
 } // namespace assets

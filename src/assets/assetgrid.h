@@ -3,6 +3,8 @@
 // pixels below the cell's top.
 #pragma once
 
+#include <data/tablemodel.h>
+
 #include <QStyledItemDelegate>
 
 #include <functional>
@@ -28,5 +30,11 @@ private:
 };
 
 void setUpBandGrid(QTableView *grid, std::function<qint64(int row)> bandOf);
+
+// The categories' grids (the screen's and the look-up's): CodCat "00" centred and NomeCat under
+// the given titles, banded by CodCat.
+std::vector<data::TableModel::Column> categoryColumns(const QString &codTitle,
+                                                      const QString &nameTitle);
+void setUpCategoryGrid(QTableView *grid, data::TableModel *model);
 
 } // namespace assets

@@ -485,14 +485,19 @@ void AssetsPage::runFind()
         return;
     }
     PanelFindBem->hide();
-    data::Table *t = m_dm.TbBens;
-    // Found through the table file by its key, so the list keeps its order and position when
-    // the code does not exist.
-    const QVariant rowId =
-        m_dm.db().scalar("SELECT rowid FROM " + t->sqlName() + " WHERE Codigo=?", {cod});
-    if (!rowId.isValid() || !t->moveToRowId(rowId.toLongLong()))
+    if (!moveToAsset(cod))
         app::Mensagem("Código '" + app::formatNumber(cod, "000000") + "' não encontrado!", 0);
     DBGridBens->setFocus();
+}
+
+// Found through the table file by its key, so the list keeps its order (and its position when
+// the code does not exist).
+bool AssetsPage::moveToAsset(qint64 codigo)
+{
+    data::Table *t = m_dm.TbBens;
+    const QVariant rowId =
+        m_dm.db().scalar("SELECT rowid FROM " + t->sqlName() + " WHERE Codigo=?", {codigo});
+    return rowId.isValid() && t->moveToRowId(rowId.toLongLong());
 }
 
 void AssetsPage::ActionCategoriasExecute()
@@ -512,11 +517,7 @@ void AssetsPage::BtBensPesqClick()
     if (const auto cod = s->run()) {
         // CalcularBens is off while the list moves to the chosen asset: nothing to value then.
         m_values->setEnabled(false);
-        data::Table *t = m_dm.TbBens;
-        const QVariant rowId =
-            m_dm.db().scalar("SELECT rowid FROM " + t->sqlName() + " WHERE Codigo=?", {*cod});
-        if (rowId.isValid())
-            t->moveToRowId(rowId.toLongLong());
+        moveToAsset(*cod);
         m_values->setEnabled(true);
     }
     m_dm.TbBens->refresh();

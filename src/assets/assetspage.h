@@ -91,6 +91,7 @@ private:
     void openEditor(const QString &title);
     void RefreshLabelsValorDosBens(const AssetTotals &t);
     void refreshObs();
+    bool moveToAsset(qint64 codigo);
 
     data::TDM &m_dm;
     std::function<std::pair<QDate, QDate>()> m_period;
