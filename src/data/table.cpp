@@ -612,8 +612,12 @@ void Table::post()
     qint64 rowId = m_current.rowId;
     if (m_state == State::Insert)
         rowId = writeInsert();
-    else
-        rowId = writeUpdate();
+    else if ((rowId = writeUpdate()) != m_current.rowId) {
+        // The key was the row id: the row left its old id behind.
+        const auto gone = std::find(m_ids.begin(), m_ids.end(), m_current.rowId);
+        if (gone != m_ids.end())
+            m_ids.erase(gone);
+    }
     setState(State::Browse);
     placeRow(rowId);
     if (!moveToRowId(rowId))

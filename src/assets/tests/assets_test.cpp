@@ -276,8 +276,14 @@ TEST_F(Books, RenumberMovesTheAssetsAndRefusedPostMovesNothing)
     ASSERT_TRUE(dm.TbBensCat->findKey({3}));
     dm.TbBensCat->edit();
     dm.TbBensCat->setValue("CodCat", 77);
+    const int categories = dm.TbBensCat->recordCount();
     renumberCategory(reg(), 3);
     EXPECT_FALSE(categoryInUse(reg(), 3));
+    // The table object lists the row once, under its new code (its row id moved with it).
+    EXPECT_EQ(dm.TbBensCat->recordCount(), categories);
+    EXPECT_EQ(dm.TbBensCat->asInt("CodCat"), 77);
+    dm.TbBensCat->last();
+    EXPECT_EQ(dm.TbBensCat->asInt("CodCat"), 77);
     EXPECT_EQ(dm.db()
                   .scalar("SELECT count(*) FROM " + dm.TbBens->sqlName() + " WHERE CodCat=77")
                   .toLongLong(),
