@@ -3,6 +3,7 @@
 // binding of typed text, and the all-or-nothing writes.
 #include <assets/assetstore.h>
 #include <assets/categoryfile.h>
+#include <assets/listings.h>
 #include <assets/search.h>
 #include <assets/valuation.h>
 
@@ -357,6 +358,26 @@ TEST_F(Books, ReplaceCategoriesIsWhole)
     const auto before = readCategories(reg());
     EXPECT_THROW(replaceCategories(reg(), {{8, "Oito"}, {8, "Outra"}}), app::StorageError);
     EXPECT_EQ(readCategories(reg()), before);
+}
+
+// ---------------------------------------------------------------- listings
+
+TEST(Listings, AssetLinesAndTheTotalLine)
+{
+    const std::vector<AssetRow> rows{
+        {7, "TV 42\" sala", {2026, 3, 10}, 3, "Eletrônicos", r$(1500.5), r$(1200)}};
+    const QStringList lines =
+        QString::fromLatin1(assetListing(rows, {"0001", "Ana", "Recife/PE"}, "Relação de Bens",
+                                         {2026, 12, 31}, "Total dos Bens em ", r$(1200))
+                                .bytes())
+            .split("\r\n");
+    EXPECT_EQ(lines[7].toStdString(), "Relação de Bens | 31/12/2026;;;;;;;");
+    EXPECT_EQ(lines[9].toStdString(), "Código;Descrição do Bem;Aquisição em;Cat;Categoria;Valor "
+                                      "Aquisição;Valor em 31/12;");
+    EXPECT_EQ(
+        lines[11].toStdString(),
+        "000007;\"TV 42\"\" sala\";\"10/03/2026\";\"3\";\"Eletrônicos\";\"1500,5\";\"1200\";");
+    EXPECT_EQ(lines[13].toStdString(), ";Total dos Bens em 31/12/2026;;;;;1200;");
 }
 
 // ---------------------------------------------------------------- search
