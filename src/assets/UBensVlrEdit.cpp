@@ -13,6 +13,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -35,6 +36,7 @@ TFormBensVlrEdit::TFormBensVlrEdit(QWidget *parent)
         r->setObjectName(QString("RbMotivo%1").arg(i));
         Motivo->addButton(r, i);
         boxLayout->addWidget(r);
+        r->installEventFilter(this);
     }
     EditDt = makeDateEdit("EditDt");
     EditValor = makeValorEdit("EditValor");
@@ -62,6 +64,19 @@ TFormBensVlrEdit::TFormBensVlrEdit(QWidget *parent)
 }
 
 TFormBensVlrEdit::~TFormBensVlrEdit() = default;
+
+// Enter on a kind moves on to the date; the arrows keep choosing among the kinds.
+bool TFormBensVlrEdit::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress && qobject_cast<QRadioButton *>(watched)) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_leave.focus(EditDt);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
 
 bool TFormBensVlrEdit::editChange(ValueChange &c, const QString &title)
 {

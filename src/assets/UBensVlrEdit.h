@@ -27,6 +27,9 @@ public:
     QLineEdit *EditDt, *EditValor, *EditObs;
     QButtonGroup *Motivo;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void BtOkClick();
     bool leaveField(QWidget *field);
