@@ -11,8 +11,6 @@
 
 namespace accounts {
 
-static constexpr int kRecordLength = 100;
-static constexpr int kRecordChecked = 90;
 static constexpr int kTrailerLength = 36;
 static constexpr int kTrailerChecked = 26;
 static const QByteArray kVersion = "0001";
@@ -78,22 +76,22 @@ std::optional<qint64> fieldNumber(const QByteArray &field)
     return field.toLongLong();
 }
 
-static QByteArray withCheck(const QByteArray &body)
+static QByteArray withCheck(const QByteArray &body, int digits = 10)
 {
-    return body + numberField(lineCheck(body, int(body.size())), 10);
+    return body + numberField(lineCheck(body, int(body.size())), digits);
 }
 
 QByteArray writeExchangeFile(const std::vector<QByteArray> &fields, WeightCycle cycle,
-                             const TrailerRandom &random)
+                             const TrailerRandom &random, RecordLayout layout)
 {
     QByteArray out;
     qint64 s = 0;
     qint64 number = 0;
     for (const QByteArray &f : fields) {
-        if (f.size() != kFieldBytes)
+        if (f.size() != layout.fieldBytes)
             QUORVILA_THROW(app::Error, QString("Registro de exportação com tamanho inválido."));
         ++number;
-        out += withCheck(numberField(number, 6) + f) + "\r\n";
+        out += withCheck(numberField(number, 6) + f, layout.checkDigits) + "\r\n";
         s += cycle.weight(number) * number;
     }
     // The two halves of the trailer must be whole numbers adding up to S. With a single history
@@ -117,9 +115,9 @@ static QList<QByteArray> splitLines(const QByteArray &bytes)
     return lines;
 }
 
-static bool lineCheckHolds(const QByteArray &line, int checked)
+static bool lineCheckHolds(const QByteArray &line, int checked, int digits = 10)
 {
-    const std::optional<qint64> stated = fieldNumber(line.mid(checked, 10));
+    const std::optional<qint64> stated = fieldNumber(line.mid(checked, digits));
     return stated && *stated == lineCheck(line, checked);
 }
 
@@ -130,7 +128,7 @@ static bool isOtherVersion(const QByteArray &last)
     return last.size() == kTrailerLength && last.mid(20, 4) != kVersion;
 }
 
-ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle)
+ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle, RecordLayout layout)
 {
     ExchangeContent invalid;
     if (bytes.size() > kMaxExchangeFileBytes)
@@ -148,13 +146,13 @@ ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle)
     qint64 s = 0;
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
         const QByteArray &l = lines[i];
-        if (l.size() != kRecordLength || !lineCheckHolds(l, kRecordChecked))
+        if (l.size() != layout.length() || !lineCheckHolds(l, layout.checked(), layout.checkDigits))
             return invalid;
         const std::optional<qint64> number = fieldNumber(l.left(6));
         if (!number)
             return invalid;
         s += cycle.weight(i + 1) * *number;
-        content.fields.push_back(l.mid(6, kFieldBytes));
+        content.fields.push_back(l.mid(6, layout.fieldBytes));
     }
     const std::optional<qint64> a = fieldNumber(trailer.left(10));
     const std::optional<qint64> b = fieldNumber(trailer.mid(10, 10));

@@ -26,6 +26,18 @@ inline constexpr WeightCycle kHistoryCycle{1, 12};
 
 inline constexpr int kFieldBytes = 84; // positions 7-90 of a record line
 
+// The shape of a record line: the 6-digit record number, the file kind's field bytes, then the
+// line check over everything before it, zero-filled to `checkDigits`. Charts and histories use
+// 84 + 10 (100 bytes); the asset categories 33 + 8 (47 bytes). The trailer is the same for all.
+struct RecordLayout
+{
+    int fieldBytes;
+    int checkDigits;
+    constexpr int checked() const { return 6 + fieldBytes; }
+    constexpr int length() const { return checked() + checkDigits; }
+};
+inline constexpr RecordLayout kChartLayout{kFieldBytes, 10};
+
 // No valid exchange file is larger than this. A history file holds at most 1000 records (the
 // code has three digits and none may repeat); a chart at most 591 (the three group roots, 100
 // title accounts per group and the 90 + 99 + 99 reduced codes of the analytical accounts). A
@@ -44,11 +56,11 @@ TrailerRandom freshTrailerRandom();
 // bytes unsigned).
 qint64 lineCheck(const QByteArray &line, int n);
 
-// The whole file: one record line per entry of `fields` (each exactly kFieldBytes bytes, numbered
-// from 1), then the trailer, every line ended by CR LF.
+// The whole file: one record line per entry of `fields` (each exactly layout.fieldBytes bytes,
+// numbered from 1), then the trailer, every line ended by CR LF.
 // Throws app::Error when a field block has another size (a programming error upstream).
 QByteArray writeExchangeFile(const std::vector<QByteArray> &fields, WeightCycle cycle,
-                             const TrailerRandom &random);
+                             const TrailerRandom &random, RecordLayout layout = kChartLayout);
 
 enum class ExchangeStatus {
     Valid,
@@ -58,11 +70,12 @@ enum class ExchangeStatus {
 struct ExchangeContent
 {
     ExchangeStatus status = ExchangeStatus::Invalid;
-    std::vector<QByteArray> fields; // positions 7-90 of each record line, only when Valid
+    std::vector<QByteArray> fields; // the field bytes of each record line, only when Valid
 };
 // Checks every line and the trailer; CR LF or LF line ends, blank lines after the trailer
 // ignored. More than kMaxExchangeFileBytes is Invalid. Never throws.
-ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle);
+ExchangeContent readExchangeFile(const QByteArray &bytes, WeightCycle cycle,
+                                 RecordLayout layout = kChartLayout);
 
 enum class LoadStatus {
     Loaded,

@@ -21,20 +21,7 @@ namespace accounts {
 
 namespace {
 
-// What differs between the two kinds of exchange file.
-struct Kind
-{
-    QString filter;
-    QString suffix;
-    QString exportTitle;
-    QString proposedName;
-    QString nothingToExport;
-    QString exported; // followed by the path and "!"
-    QString fileNoun; // "Plano de Contas" / "Históricos", in the read and version messages
-    QString invalid;
-    QString question; // %1 is the path
-    QString imported;
-};
+using Kind = ExchangeKind;
 
 Kind chartKind(const QString &codUsuario)
 {
@@ -99,6 +86,8 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
     QSaveFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
 }
+
+} // namespace
 
 void runExport(QWidget *parent, const Kind &k, bool empty, const std::function<QByteArray()> &bytes)
 {
@@ -176,8 +165,6 @@ bool confirmReplace(const Kind &k, const QString &path)
 {
     return app::Mensagem(k.question.arg(native(path)), 2) == app::MsgButton::Yes;
 }
-
-} // namespace
 
 void exportChart(QWidget *parent, data::TDM &dm, const TrailerRandom &random)
 {

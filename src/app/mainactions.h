@@ -26,6 +26,11 @@ struct MainActions
     QAction *ActionMatFin = nullptr;
     // budget
     QAction *ActionOrcamento = nullptr;
+    // assets
+    QAction *ActionIrParaBens = nullptr, *ActionIncluirBem = nullptr, *ActionEditarBem = nullptr,
+            *ActionExcluirBem = nullptr, *ActionReplicarBem = nullptr,
+            *ActionLocalizarBem = nullptr, *ActionCategorias = nullptr,
+            *ActionOqueeControleDeBens = nullptr;
 
     std::function<void()> showHomePage;
     std::function<void()> showFinPage;

@@ -16,7 +16,7 @@ struct Options
     int repetitions = 15;
     QString workDir; // scratch directory for generated data
     QString only;    // with --only NAME, just that part: calc, ofx, data, entries, ledger, budget,
-                     // main, reports, help, search or users
+                     // main, reports, help, search, users or assets
 };
 
 // Runs work `reps` times and returns the median wall time in milliseconds.
@@ -38,5 +38,6 @@ void runSearchBench(const Options &);
 // A generated SGML statement of `transactions` transactions in Windows-1252 (bench_ofx.cpp).
 QByteArray generatedStatement(int transactions);
 void runUsersBench(const Options &);
+void runAssetsBench(const Options &);
 
 } // namespace bench

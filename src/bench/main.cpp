@@ -55,12 +55,12 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     o.workDir = dir.path();
     const std::pair<const char *, void (*)(const bench::Options &)> parts[] = {
-        {"calc", bench::runCalcBench},       {"ofx", bench::runOfxBench},
-        {"data", bench::runDataBench},       {"entries", bench::runEntriesBench},
-        {"ledger", bench::runLedgerBench},   {"budget", bench::runBudgetBench},
-        {"main", bench::runMainBench},       {"reports", bench::runReportsBench},
-        {"help", bench::runHelpBench},       {"search", bench::runSearchBench},
-        {"users", bench::runUsersBench}};
+        {"calc", bench::runCalcBench},     {"ofx", bench::runOfxBench},
+        {"data", bench::runDataBench},     {"entries", bench::runEntriesBench},
+        {"ledger", bench::runLedgerBench}, {"budget", bench::runBudgetBench},
+        {"main", bench::runMainBench},     {"reports", bench::runReportsBench},
+        {"help", bench::runHelpBench},     {"search", bench::runSearchBench},
+        {"users", bench::runUsersBench},   {"assets", bench::runAssetsBench}};
     for (const auto &[name, run] : parts)
         if (o.only.isEmpty() || o.only == name)
             run(o);

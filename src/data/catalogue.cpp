@@ -130,7 +130,8 @@ TableDef bensVlr()
             {autoInc("Codigo"), integer("CodBem"), date("Data"), integer("TipoVlr"), money("Valor"),
              chr("Obs", 255)},
             {"Codigo"},
-            {{"IdxCodBemData", {"CodBem", "Data", "TipoVlr"}}}};
+            {{"IdxCodBemData", {"CodBem", "Data", "TipoVlr", "Valor"}},
+             {"IdxDataTipo", {"Data", "TipoVlr", "Valor"}}}};
 }
 
 TableDef bensCat()

@@ -492,7 +492,9 @@ qint64 Table::writeInsert()
     return st.lastInsertRowId();
 }
 
-void Table::writeUpdate()
+// Returns the row's id after the update: a single INTEGER key is SQLite's rowid itself, so
+// changing that code (renumbering a category) moves the row to a new id.
+qint64 Table::writeUpdate()
 {
     QStringList sets;
     QVariantList params;
@@ -501,7 +503,10 @@ void Table::writeUpdate()
         params << storageValue(m_def.fields[i], m_current.values[int(i)]);
     }
     params << m_current.rowId;
-    m_db.exec("UPDATE " + sqlName() + " SET " + sets.join(", ") + " WHERE rowid=?", params);
+    const QVariant id = m_db.scalar("UPDATE " + sqlName() + " SET " + sets.join(", ") +
+                                        " WHERE rowid=? RETURNING rowid",
+                                    params);
+    return id.isValid() ? id.toLongLong() : m_current.rowId;
 }
 
 // SQLite's ORDER BY order on stored values: NULL, numbers, text (bytewise UTF-8), blobs.
@@ -607,8 +612,12 @@ void Table::post()
     qint64 rowId = m_current.rowId;
     if (m_state == State::Insert)
         rowId = writeInsert();
-    else
-        writeUpdate();
+    else if ((rowId = writeUpdate()) != m_current.rowId) {
+        // The key was the row id: the row left its old id behind.
+        const auto gone = std::find(m_ids.begin(), m_ids.end(), m_current.rowId);
+        if (gone != m_ids.end())
+            m_ids.erase(gone);
+    }
     setState(State::Browse);
     placeRow(rowId);
     if (!moveToRowId(rowId))

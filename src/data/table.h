@@ -154,7 +154,7 @@ private:
     void checkRequired() const;
     void checkAmounts() const;
     qint64 writeInsert();
-    void writeUpdate();
+    qint64 writeUpdate();
     void setState(State s);
     void notifyReset();
     void notifyCurrent();

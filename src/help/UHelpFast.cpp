@@ -105,11 +105,6 @@ TFormHelpFast::TFormHelpFast(QWidget *parent) : QDialog(parent)
 
     addTab("Mais Ajuda", int(Picture::Help), kTabMais);
 
-    // The asset register has no screens yet: its buttons would send the main window to a page
-    // it cannot show.
-    for (const char *name : {"BitBtn5", "BitBtn6"})
-        findChild<QPushButton *>(name)->setEnabled(false);
-
     QHBoxLayout *footer = addFooterVerse(
         layout, "\"Ouça conselhos e aceite instruções, e acabará sendo sábio\". Pv 19:20");
     auto *fechar = new QPushButton("Fechar");

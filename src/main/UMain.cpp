@@ -16,8 +16,10 @@
 #include <app/mensagem.h>
 #include <app/random.h>
 #include <app/waitcursor.h>
-#include <calc/mainactions.h>
+#include <assets/assetspage.h>
+#include <assets/mainactions.h>
 #include <budget/mainactions.h>
+#include <calc/mainactions.h>
 #include <data/UDM.h>
 #include <data/gridlink.h>
 #include <data/tablemodel.h>
@@ -187,8 +189,6 @@ TFormMainQuorvila_Zx3307::TFormMainQuorvila_Zx3307(QWidget *parent) : QMainWindo
     m_pages->addTab(m_tabHome, "Quorvila");
     m_pages->addTab(m_tabFin, "Controle Financeiro");
     m_pages->addTab(m_tabBens, "Controle de Bens");
-    // The asset register comes with its own screens; until then its page cannot be entered.
-    m_pages->setTabEnabled(2, false);
     QFont bold = m_pages->tabBar()->font();
     bold.setBold(true);
     m_pages->tabBar()->setFont(bold);
@@ -261,6 +261,7 @@ void TFormMainQuorvila_Zx3307::createActions()
     action(ActionOrcamento, "ActionOrcamento", "&Orçamento");
     action(ActionPlanoCta, "ActionPlanoCta", "&Plano de Contas");
     action(ActionHsto, "ActionHsto", "&Histórico Padrão");
+    // The asset commands are enabled by assets::setupMainActions.
     action(ActionIrParaBens, "ActionIrParaBens", "Controle de Bens", false);
     action(ActionIncluirBem, "ActionIncluirBem", "&Incluir Bem", false);
     action(ActionEditarBem, "ActionEditarBem", "&Editar Bem", false);
@@ -316,6 +317,9 @@ void TFormMainQuorvila_Zx3307::createMenus()
     QMenu *bens = func->addMenu("Controle de &Bens");
     // The menu item reads "&Controle de Bens" and "C&ategorias de Bens"; the buttons drop the &.
     auto *irBens = bens->addAction("&Controle de Bens");
+    connect(irBens, &QAction::triggered, ActionIrParaBens, &QAction::trigger);
+    connect(ActionIrParaBens, &QAction::changed, irBens,
+            [this, irBens] { irBens->setEnabled(ActionIrParaBens->isEnabled()); });
     irBens->setEnabled(false);
     QMenu *bensSub = bens->addMenu("&Bens");
     bensSub->addActions({ActionIncluirBem, ActionEditarBem, ActionExcluirBem});
@@ -325,6 +329,9 @@ void TFormMainQuorvila_Zx3307::createMenus()
     bensSub->addAction(ActionLocalizarBem);
     bens->addSeparator();
     auto *cats = bens->addAction("C&ategorias de Bens");
+    connect(cats, &QAction::triggered, ActionCategorias, &QAction::trigger);
+    connect(ActionCategorias, &QAction::changed, cats,
+            [this, cats] { cats->setEnabled(ActionCategorias->isEnabled()); });
     cats->setEnabled(false);
     func->addSeparator();
     func->addActions({ActionEducFin, ActionMatFin});
@@ -722,6 +729,8 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
     main.periodChanged = [this] {
         refreshPeriodCaption();
         recalcSaldos();
+        if (m_assets)
+            m_assets->periodChanged();
     };
     main.focusPage = [this] {
         m_pages->currentWidget()->setFocus();
@@ -749,6 +758,16 @@ void TFormMainQuorvila_Zx3307::setupFolderActions()
                            }});
     calc::setupMainActions(main, *m_dm);
     budget::setupMainActions(main, *m_dm, [this] { return m_session.get(); });
+    main.ActionIrParaBens = ActionIrParaBens;
+    main.ActionIncluirBem = ActionIncluirBem;
+    main.ActionEditarBem = ActionEditarBem;
+    main.ActionExcluirBem = ActionExcluirBem;
+    main.ActionReplicarBem = ActionReplicarBem;
+    main.ActionLocalizarBem = ActionLocalizarBem;
+    main.ActionCategorias = ActionCategorias;
+    main.ActionOqueeControleDeBens = ActionOqueeControleDeBens;
+    m_assets = assets::setupMainActions(
+        main, *m_dm, [this] { return m_session.get(); }, m_pages, m_tabBens);
 }
 
 void TFormMainQuorvila_Zx3307::refreshCurrentPanel()
@@ -811,6 +830,8 @@ entries::TFormFinEdit *TFormMainQuorvila_Zx3307::finEdit()
 
 void TFormMainQuorvila_Zx3307::endSession()
 {
+    if (m_assets)
+        m_assets->signOut();
     delete m_finEdit;
     m_finEdit = nullptr;
     m_session.reset();
@@ -856,6 +877,7 @@ bool TFormMainQuorvila_Zx3307::InicializarUsuario()
     m_session->period() = entries::restoreUserPeriod(*m_dm->TbUser);
     m_data->setMonthDate(m_session->period().DtIni);
     recalcSaldos();
+    m_assets->signIn();
     setSignedInCaption(codUsuario, nome);
     refreshPeriodCaption();
     m_btPeriodo->setEnabled(true);
@@ -1096,8 +1118,9 @@ void TFormMainQuorvila_Zx3307::DBGridFinTitleClick(int section)
 
 void TFormMainQuorvila_Zx3307::hideFindPanels()
 {
-    // The assets page's find panel arrives with the asset register.
     m_findPanel->hide();
+    if (m_assets)
+        m_assets->hideFindPanel();
 }
 
 namespace {
@@ -1200,9 +1223,14 @@ void TFormMainQuorvila_Zx3307::actOnQuickHelpCode(int code)
     case Q::CalculosFin:
         ActionMatFin->trigger();
         break;
+    case Q::CategoriasBens:
+        ActionCategorias->trigger();
+        break;
+    case Q::ControleBens:
+        ActionIrParaBens->trigger();
+        break;
     default:
-        // 0: closed with "Fechar". The asset register (4, 5) has no screens yet, and the quick
-        // help keeps its buttons disabled.
+        // 0: closed with "Fechar".
         break;
     }
 }

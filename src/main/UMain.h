@@ -26,6 +26,9 @@ namespace accounts {
 class TFormCtaView;
 class TFormHstoView;
 } // namespace accounts
+namespace assets {
+class AssetsPage;
+}
 namespace entries {
 class Session;
 class TFormData;
@@ -153,6 +156,7 @@ private:
     accounts::TFormHstoView *m_hstoView = nullptr;
     accounts::TFormCtaView *m_ctaView = nullptr;
     entries::TFormData *m_data = nullptr;
+    assets::AssetsPage *m_assets = nullptr;
     // The signed-in user's state, and the editor that holds on to it (a child widget, deleted
     // before the session by endSession()).
     std::unique_ptr<entries::Session> m_session;

@@ -654,6 +654,10 @@ void MainWindowTest::quickHelpCodes_data()
                                           << "TabFin";
     QTest::newRow("3: finance page") << "BitBtn3" << 1 << ""
                                      << "TabFin";
+    QTest::newRow("4: asset categories") << "BitBtn5" << 2 << "TFormBensCat"
+                                         << "TabBens";
+    QTest::newRow("5: assets page") << "BitBtn6" << 2 << ""
+                                    << "TabBens";
     QTest::newRow("6: Bible reader") << "BitBtn9" << 3 << "TFormBiblia"
                                      << "TabHome";
     QTest::newRow("7: calculators") << "BitBtn4" << 4 << "TFormMatFin"
@@ -694,6 +698,8 @@ void MainWindowTest::quickHelpCodes()
         QCOMPARE(aboutPage, 2);
     if (page == "TabFin")
         QCOMPARE(w->focusWidget(), w->grid());
+    if (page == "TabBens")
+        QCOMPARE(w->focusWidget()->objectName(), QString("DBGridBens"));
 }
 
 void MainWindowTest::aboutCommandsOpenTheirPage_data()
