@@ -242,7 +242,8 @@ void TFormMainQuorvila_Zx3307::createActions()
         a->setObjectName(name);
         a->setEnabled(enabled);
     };
-    // Commands whose screens arrive with later work are present but disabled.
+    // The commands created disabled are enabled by the module that owns their screen, when it
+    // wires them at start-up (the setupMainActions of each folder).
     action(ActionPreferencias, "ActionPreferencias", "&Informações e Preferências do Usuário");
     action(ActionUserBackup, "ActionUserBackup", "&Backup dos Arquivos do Usuário");
     action(ActionChangeUser, "ActionChangeUser", "Alternar &Usuário");
