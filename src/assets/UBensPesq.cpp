@@ -225,14 +225,18 @@ TFormBensPesq::TFormBensPesq(data::TDM &dm, AssetValues &values, TFormBensCatVie
     connect(ChkDtMin, &QCheckBox::toggled, EditDtMax, &QWidget::setEnabled);
     connect(DBGridPesq, &QTableView::doubleClicked, this, [this] { choose(); });
     // Entering the criteria closes the result.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (m_open && now && m_criteria->isAncestorOf(now))
-            closeResult("Nenhum lançamento.");
-    });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+            if (m_open && now && m_criteria->isAncestorOf(now))
+                closeResult("Nenhum lançamento.");
+        });
     ComboOrder->setCurrentIndex(0);
 }
 
-TFormBensPesq::~TFormBensPesq() = default;
+TFormBensPesq::~TFormBensPesq()
+{
+    disconnect(m_focusWatch);
+}
 
 std::optional<qint64> TFormBensPesq::run()
 {

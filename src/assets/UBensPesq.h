@@ -61,6 +61,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Ended in the destructor: hiding the dialog moves the focus, and the slot must not run on a
+    // screen that is half destroyed.
+    QMetaObject::Connection m_focusWatch;
     void closeResult(const QString &label);
     bool runQuery();
     void openCatView();

@@ -92,7 +92,10 @@ AssetsPage::AssetsPage(data::TDM &dm, std::function<std::pair<QDate, QDate>()> p
     build(actions);
 }
 
-AssetsPage::~AssetsPage() = default;
+AssetsPage::~AssetsPage()
+{
+    disconnect(m_focusWatch);
+}
 
 static QPushButton *pageButton(QWidget *parent, const char *name, const QString &text, QRect r)
 {
@@ -224,11 +227,12 @@ void AssetsPage::build(const PageActions &a)
     go->setFocusPolicy(Qt::NoFocus);
     connect(go, &QPushButton::clicked, this, [this] { app::guarded([this] { runFind(); }); });
     PanelFindBem->hide();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (PanelFindBem->isVisible() && now && !PanelFindBem->isAncestorOf(now) &&
-            now->window() == window())
-            PanelFindBem->hide();
-    });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+            if (PanelFindBem->isVisible() && now && !PanelFindBem->isAncestorOf(now) &&
+                now->window() == window())
+                PanelFindBem->hide();
+        });
 }
 
 void AssetsPage::buildTotals(QWidget *panel)

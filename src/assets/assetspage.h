@@ -84,6 +84,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Ended in the destructor: hiding the page may move the focus, and the slot must not run on
+    // a page that is half destroyed.
+    QMetaObject::Connection m_focusWatch;
     void build(const PageActions &a);
     void buildTotals(QWidget *panel);
     void sortBy(int section);

@@ -37,10 +37,16 @@ FoundEntriesScreen::FoundEntriesScreen(data::TDM &dm, Texts texts, QWidget *pare
     layout->addWidget(m_criteria);
     buildResult();
     // Entering the criteria drops the result: what is shown always matches what is typed.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (m_open && now && m_criteria->isAncestorOf(now))
-            closeResult();
-    });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+            if (m_open && now && m_criteria->isAncestorOf(now))
+                closeResult();
+        });
+}
+
+FoundEntriesScreen::~FoundEntriesScreen()
+{
+    disconnect(m_focusWatch);
 }
 
 void FoundEntriesScreen::buildResult()

@@ -46,6 +46,7 @@ public:
     // "&Pesquisar": the criteria's query shown, or the refusal told with the focus on its field.
     void BtPesquisarClick();
     const std::vector<FoundEntry> &rows() const;
+    ~FoundEntriesScreen() override;
     int exec() override
     {
         m_chosen.reset();
@@ -98,6 +99,9 @@ private:
     bool m_open = false;
     std::optional<qint64> m_chosen;
     SearchQuery m_query;
+    // Ended in the destructor: hiding the dialog moves the focus, and the slot must not run on a
+    // screen that is half destroyed.
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace entries
