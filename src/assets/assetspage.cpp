@@ -155,7 +155,8 @@ void AssetsPage::build(const PageActions &a)
                    : row;
     });
     DBGridBens->horizontalHeader()->setStretchLastSection(false);
-    const int widths[] = {56, 140, 80, 30, 90, 92, 92};
+    // Wide enough for each title in the grid's font ("Aquisição em", "Valor Aquisição").
+    const int widths[] = {52, 124, 86, 30, 86, 102, 96};
     for (int i = 0; i < 7; ++i)
         DBGridBens->setColumnWidth(i, widths[i]);
     DBGridBens->horizontalHeader()->setSectionsClickable(true);
