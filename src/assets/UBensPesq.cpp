@@ -173,9 +173,7 @@ TFormBensPesq::TFormBensPesq(data::TDM &dm, AssetValues &values, TFormBensCatVie
     setUpBandGrid(DBGridPesq, [this](int row) -> qint64 {
         return m_order == 3 ? m_rows[size_t(row)].codCat : row;
     });
-    const int widths[] = {56, 170, 80, 30, 100, 92, 92};
-    for (int i = 0; i < 7; ++i)
-        DBGridPesq->setColumnWidth(i, widths[i]);
+    setAssetColumnWidths(DBGridPesq, 170);
     DBGridPesq->setMinimumSize(660, 240);
     DBGridPesq->horizontalHeader()->setStretchLastSection(false);
     DBGridPesq->installEventFilter(this);

@@ -72,4 +72,11 @@ void setUpCategoryGrid(QTableView *grid, data::TableModel *model)
     });
 }
 
+void setAssetColumnWidths(QTableView *grid, int descricaoWidth)
+{
+    const int widths[] = {52, descricaoWidth, 86, 30, 86, 102, 96};
+    for (int i = 0; i < 7; ++i)
+        grid->setColumnWidth(i, widths[i]);
+}
+
 } // namespace assets

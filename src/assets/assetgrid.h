@@ -31,6 +31,11 @@ private:
 
 void setUpBandGrid(QTableView *grid, std::function<qint64(int row)> bandOf);
 
+// The widths of the seven columns of an asset list (the page's and the search's), wide enough for
+// each title in the grid's font ("Aquisição em", "Valor Aquisição"); the description takes
+// `descricaoWidth`.
+void setAssetColumnWidths(QTableView *grid, int descricaoWidth);
+
 // The categories' grids (the screen's and the look-up's): CodCat "00" centred and NomeCat under
 // the given titles, banded by CodCat.
 std::vector<data::TableModel::Column> categoryColumns(const QString &codTitle,

@@ -155,10 +155,7 @@ void AssetsPage::build(const PageActions &a)
                    : row;
     });
     DBGridBens->horizontalHeader()->setStretchLastSection(false);
-    // Wide enough for each title in the grid's font ("Aquisição em", "Valor Aquisição").
-    const int widths[] = {52, 124, 86, 30, 86, 102, 96};
-    for (int i = 0; i < 7; ++i)
-        DBGridBens->setColumnWidth(i, widths[i]);
+    setAssetColumnWidths(DBGridBens, 124);
     DBGridBens->horizontalHeader()->setSectionsClickable(true);
     connect(DBGridBens->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int s) { app::guarded([this, s] { sortBy(s); }); });
