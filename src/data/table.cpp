@@ -92,7 +92,8 @@ void Table::close()
     if (!isActive())
         return;
     m_state = State::Inactive;
-    m_ids.clear();
+    m_count = 0;
+    dropWindow();
     m_pos = -1;
     m_bof = m_eof = true;
     m_current = Record();
@@ -181,14 +182,51 @@ void Table::dropCachedStatements()
     m_fetchStmt.reset();
     m_keyStmt.reset();
     m_filterStmt.reset();
+    m_rangeStmts.clear();
 }
 
-QString Table::orderBy() const
+// ---------------------------------------------------------------- the window of row ids
+//
+// The order of a table is the order of its index: the index's columns, then the rowid, which
+// every SQLite index carries last. A row's key is those values as stored. The rows after a key
+// (or before it) are a run of index ranges read one after the other, deepest first: the rows
+// that share the key's first columns and the rowid's predecessor columns and have a greater
+// rowid, then those sharing one column less and greater in the next, and so on up to the rows
+// greater in the first column. Each range is an equality prefix and one bound, which SQLite
+// answers with a seek into the index and a walk of as many entries as the LIMIT asks for; NULLs
+// sort first and are compared with IS, so empty document numbers take their place too.
+//
+// With those ranges the table reads a window of ids around the rows asked for, extends it as a
+// grid scrolls, counts the rows before a key to learn a row's position (from whichever end of
+// the table is nearer), and reads a far position with OFFSET from the nearer end.
+
+static int s_windowRows = 256;
+
+void Table::setWindowRows(int rows)
+{
+    s_windowRows = std::max(2, rows);
+}
+
+int Table::windowRows()
+{
+    return s_windowRows;
+}
+
+QStringList Table::keyColumns() const
 {
     QStringList cols;
     for (const QString &c : indexColumns())
         cols << quoteIdent(c);
     cols << "rowid";
+    return cols;
+}
+
+QString Table::orderBy(Side side) const
+{
+    QStringList cols = keyColumns();
+    if (side == Side::Before)
+        for (QString &c : cols)
+            c += " DESC";
     return " ORDER BY " + cols.join(", ");
 }
 
@@ -210,14 +248,246 @@ QString Table::whereClause(const QString &extra) const
     return conds.isEmpty() ? QString() : " WHERE " + conds.join(" AND ");
 }
 
+static bool isNullValue(const QVariant &v)
+{
+    return !v.isValid() || v.isNull();
+}
+
+// The ranges in the order `side` reads them: ascending for the rows after the key, descending
+// for the rows before it.
+std::vector<Table::Range> Table::rangesBeside(const QVariantList &key, Side side) const
+{
+    const QStringList cols = keyColumns();
+    std::vector<Range> out;
+    for (int i = int(std::min<qsizetype>(cols.size(), key.size())) - 1; i >= 0; --i) {
+        QStringList prefix;
+        QVariantList params;
+        for (int j = 0; j < i; ++j) {
+            if (isNullValue(key[j])) {
+                prefix << cols[j] + " IS NULL";
+            } else {
+                prefix << cols[j] + " = ?";
+                params << key[j];
+            }
+        }
+        const auto add = [&](const QString &bound, bool withValue) {
+            QStringList conds = prefix;
+            conds << cols[i] + bound;
+            QVariantList p = params;
+            if (withValue)
+                p << key[i];
+            out.push_back({conds.join(" AND "), p});
+        };
+        if (side == Side::After) {
+            if (isNullValue(key[i]))
+                add(" IS NOT NULL", false);
+            else
+                add(" > ?", true);
+        } else if (!isNullValue(key[i])) {
+            add(" < ?", true);
+            if (i + 1 < cols.size()) // the rowid is never NULL
+                add(" IS NULL", false);
+        }
+    }
+    return out;
+}
+
+// Up to `limit` ids beside `key`, nearest first; from the start of the order (After) or its end
+// (Before) when the key is empty.
+std::vector<qint64> Table::readIds(Side side, const QVariantList &key, int limit) const
+{
+    std::vector<qint64> ids;
+    std::vector<Range> ranges;
+    if (key.isEmpty())
+        ranges.push_back({});
+    else
+        ranges = rangesBeside(key, side);
+    for (const Range &r : ranges) {
+        if (int(ids.size()) >= limit)
+            break;
+        const QString sql =
+            "SELECT rowid FROM " + sqlName() + whereClause(r.where) + orderBy(side) + " LIMIT ?";
+        auto it = m_rangeStmts.find(sql);
+        if (it == m_rangeStmts.end())
+            it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
+        Statement &st = it->second;
+        st.reset();
+        st.bindAll(m_filterParams + r.params + QVariantList{qlonglong(limit - int(ids.size()))});
+        while (st.step())
+            ids.push_back(st.column(0).toLongLong());
+        st.reset();
+    }
+    return ids;
+}
+
+// How many rows lie beside `key`, counting no further than `limit` (< 0: all of them).
+qint64 Table::countBeside(const QVariantList &key, Side side, qint64 limit) const
+{
+    qint64 n = 0;
+    for (const Range &r : rangesBeside(key, side)) {
+        if (limit >= 0 && n >= limit)
+            break;
+        const QString sql =
+            "SELECT count(*) FROM (SELECT 1 FROM " + sqlName() + whereClause(r.where) + " LIMIT ?)";
+        auto it = m_rangeStmts.find(sql);
+        if (it == m_rangeStmts.end())
+            it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
+        Statement &st = it->second;
+        st.reset();
+        st.bindAll(m_filterParams + r.params + QVariantList{limit < 0 ? qlonglong(-1) : limit - n});
+        if (st.step())
+            n += st.column(0).toLongLong();
+        st.reset();
+    }
+    return n;
+}
+
+// The position of a listed row from its key: the rows before it, counted from the start or, when
+// the row is in the second half of the order, the rows after it counted from the end. Which half
+// is not known beforehand; the current position is the guess, and a count that passes the middle
+// stops there and the other side is counted.
+int Table::positionOf(const QVariantList &key) const
+{
+    const qint64 n = m_count;
+    const qint64 half = n / 2 + 1;
+    const bool fromEnd = m_pos >= n / 2;
+    qint64 pos;
+    if (fromEnd) {
+        const qint64 after = countBeside(key, Side::After, half);
+        pos = after < half ? n - 1 - after : countBeside(key, Side::Before, -1);
+    } else {
+        const qint64 before = countBeside(key, Side::Before, half);
+        pos = before < half ? before : n - 1 - countBeside(key, Side::After, -1);
+    }
+    return int(std::clamp<qint64>(pos, 0, std::max<qint64>(0, n - 1)));
+}
+
+bool Table::inWindow(int row) const
+{
+    return row >= m_winStart && row < m_winStart + int(m_win.size());
+}
+
+void Table::dropWindow() const
+{
+    m_win.clear();
+    m_winStart = 0;
+}
+
+// Keeps the window within four reads, dropping the side away from `keep`.
+void Table::trimWindow(int keep) const
+{
+    const int most = 4 * s_windowRows;
+    if (int(m_win.size()) <= most)
+        return;
+    const int drop = int(m_win.size()) - most;
+    if (keep - m_winStart >= int(m_win.size()) / 2) {
+        m_win.erase(m_win.begin(), m_win.begin() + drop);
+        m_winStart += drop;
+    } else {
+        m_win.resize(size_t(most));
+    }
+}
+
+// A window centred on `row`, read by OFFSET from the nearer end of the order.
+void Table::loadWindowAt(int row) const
+{
+    const int start = std::max(0, row - s_windowRows / 2);
+    const int end = std::min(m_count, start + s_windowRows);
+    std::vector<qint64> ids;
+    const auto read = [&](Side side, int offset) {
+        const QString sql =
+            "SELECT rowid FROM " + sqlName() + whereClause() + orderBy(side) + " LIMIT ? OFFSET ?";
+        auto it = m_rangeStmts.find(sql);
+        if (it == m_rangeStmts.end())
+            it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
+        Statement &st = it->second;
+        st.reset();
+        st.bindAll(m_filterParams + QVariantList{qlonglong(end - start), qlonglong(offset)});
+        while (st.step())
+            ids.push_back(st.column(0).toLongLong());
+        st.reset();
+    };
+    if (start <= m_count - end) {
+        read(Side::After, start);
+        m_winStart = start;
+    } else {
+        read(Side::Before, m_count - end);
+        std::reverse(ids.begin(), ids.end());
+        m_winStart = end - int(ids.size());
+    }
+    m_win = std::move(ids);
+}
+
+// A window around a row whose position is known.
+void Table::loadWindowAround(qint64 rowId, const QVariantList &key, int pos) const
+{
+    std::vector<qint64> ids = readIds(Side::Before, key, s_windowRows / 2);
+    std::reverse(ids.begin(), ids.end());
+    m_winStart = pos - int(ids.size());
+    ids.push_back(rowId);
+    const std::vector<qint64> after = readIds(Side::After, key, s_windowRows / 2);
+    ids.insert(ids.end(), after.begin(), after.end());
+    m_win = std::move(ids);
+}
+
+// The id at a position of the order: from the window, by extending it from its edge when the
+// position is near, else from a new window read at the position. 0 outside the order.
+qint64 Table::idAt(int row) const
+{
+    if (row < 0 || row >= m_count)
+        return 0;
+    if (inWindow(row))
+        return m_win[size_t(row - m_winStart)];
+    const int end = m_winStart + int(m_win.size());
+    bool extended = false;
+    if (!m_win.empty() && row >= end && row < end + s_windowRows) {
+        const QVariantList edge = sortKey(m_win.back());
+        if (!edge.isEmpty()) {
+            const std::vector<qint64> more =
+                readIds(Side::After, edge, row - end + 1 + s_windowRows / 2);
+            m_win.insert(m_win.end(), more.begin(), more.end());
+            extended = true;
+        }
+    } else if (!m_win.empty() && row < m_winStart && row >= m_winStart - s_windowRows) {
+        const QVariantList edge = sortKey(m_win.front());
+        if (!edge.isEmpty()) {
+            std::vector<qint64> more =
+                readIds(Side::Before, edge, m_winStart - row + s_windowRows / 2);
+            std::reverse(more.begin(), more.end());
+            m_win.insert(m_win.begin(), more.begin(), more.end());
+            m_winStart -= int(more.size());
+            extended = true;
+        }
+    }
+    if (extended)
+        trimWindow(row);
+    if (!inWindow(row))
+        loadWindowAt(row);
+    return inWindow(row) ? m_win[size_t(row - m_winStart)] : 0;
+}
+
 void Table::requery()
 {
-    Statement st = m_db.prepare("SELECT rowid FROM " + sqlName() + whereClause() + orderBy());
-    st.bindAll(m_filterParams);
-    m_ids.clear();
-    while (st.step())
-        m_ids.push_back(st.column(0).toLongLong());
+    dropWindow();
+    m_count = int(m_db.scalar("SELECT count(*) FROM " + sqlName() + whereClause(), m_filterParams)
+                      .toLongLong());
 }
+
+bool Table::passesFilter(qint64 rowId) const
+{
+    if (m_filter.isEmpty())
+        return true;
+    Statement &st = cached(m_filterStmt,
+                           "SELECT 1 FROM " + sqlName() + " WHERE rowid=? AND (" + m_filter + ")");
+    st.bind(1, rowId);
+    for (int i = 0; i < m_filterParams.size(); ++i)
+        st.bind(i + 2, m_filterParams[i]);
+    const bool passes = st.step();
+    st.reset();
+    return passes;
+}
+
+// ---------------------------------------------------------------- reading rows
 
 Record Table::fetch(qint64 rowId) const
 {
@@ -242,20 +512,20 @@ Record Table::fetch(qint64 rowId) const
 
 Record Table::recordAt(int row) const
 {
-    if (row < 0 || row >= recordCount())
-        return Record();
-    return fetch(m_ids[size_t(row)]);
+    const qint64 id = idAt(row);
+    return id == 0 ? Record() : fetch(id);
 }
 
 void Table::loadCurrent()
 {
-    if (m_pos < 0 || m_ids.empty()) {
+    const qint64 id = idAt(m_pos);
+    if (m_pos < 0 || id == 0) {
         m_current = Record();
         m_current.values.resize(int(m_def.fields.size()));
         if (onCalcFields)
             onCalcFields(*this, m_current);
     } else {
-        m_current = fetch(m_ids[size_t(m_pos)]);
+        m_current = fetch(id);
     }
     notifyCurrent();
 }
@@ -264,23 +534,23 @@ void Table::loadCurrent()
 
 void Table::first()
 {
-    m_pos = m_ids.empty() ? -1 : 0;
+    m_pos = m_count == 0 ? -1 : 0;
     m_bof = true;
-    m_eof = m_ids.empty();
+    m_eof = m_count == 0;
     loadCurrent();
 }
 
 void Table::last()
 {
-    m_pos = int(m_ids.size()) - 1;
+    m_pos = m_count - 1;
     m_eof = true;
-    m_bof = m_ids.empty();
+    m_bof = m_count == 0;
     loadCurrent();
 }
 
 void Table::next()
 {
-    if (m_pos + 1 >= int(m_ids.size())) {
+    if (m_pos + 1 >= m_count) {
         m_eof = true;
         return;
     }
@@ -304,26 +574,35 @@ void Table::prior()
 
 void Table::moveTo(int row)
 {
-    if (m_ids.empty())
+    if (m_count == 0)
         return first();
-    m_pos = std::clamp(row, 0, int(m_ids.size()) - 1);
+    m_pos = std::clamp(row, 0, m_count - 1);
     m_bof = m_eof = false;
     loadCurrent();
 }
 
 bool Table::moveToRowId(qint64 rowId)
 {
-    const auto it = std::find(m_ids.begin(), m_ids.end(), rowId);
-    if (it == m_ids.end())
+    if (!isActive() || m_count == 0)
         return false;
-    moveTo(int(it - m_ids.begin()));
+    const auto it = std::find(m_win.begin(), m_win.end(), rowId);
+    if (it != m_win.end()) {
+        moveTo(m_winStart + int(it - m_win.begin()));
+        return true;
+    }
+    const QVariantList key = sortKey(rowId);
+    if (key.isEmpty() || !passesFilter(rowId))
+        return false;
+    const int pos = positionOf(key);
+    loadWindowAround(rowId, key, pos);
+    moveTo(pos);
     return true;
 }
 
 bool Table::positionBySql(const QString &condition, const QVariantList &params)
 {
     Statement st = m_db.prepare("SELECT rowid FROM " + sqlName() + whereClause(condition) +
-                                orderBy() + " LIMIT 1");
+                                orderBy(Side::After) + " LIMIT 1");
     st.bindAll(m_filterParams + params);
     if (!st.step())
         return false;
@@ -437,7 +716,7 @@ void Table::edit()
 {
     if (m_state == State::Edit || m_state == State::Insert)
         return;
-    if (m_ids.empty())
+    if (m_count == 0)
         return append();
     m_saved = m_current;
     setState(State::Edit);
@@ -567,40 +846,48 @@ QVariantList Table::sortKey(qint64 rowId) const
     return key;
 }
 
-// Puts a written row at its place in the ordered list without reading the whole list again: a
-// binary search over the sort keys of about log2(n) rows.
+// Takes the row being edited out of the window before its new values place it again; false when
+// the window does not have it where the table says (the book changed behind the table's back).
+bool Table::leaveRow(int pos, qint64 rowId)
+{
+    if (!inWindow(pos) || m_win[size_t(pos - m_winStart)] != rowId)
+        return false;
+    m_win.erase(m_win.begin() + (pos - m_winStart));
+    --m_count;
+    return true;
+}
+
+// Counts a written row in and, when its key falls within the window, puts it at its place there
+// by a binary search over the sort keys of about log2(window) rows; otherwise the window is let go
+// and the row's position is counted from the index.
 void Table::placeRow(qint64 rowId)
 {
-    const auto old = std::find(m_ids.begin(), m_ids.end(), rowId);
-    if (old != m_ids.end())
-        m_ids.erase(old);
-    if (!m_filter.isEmpty()) {
-        Statement &st = cached(m_filterStmt, "SELECT 1 FROM " + sqlName() + " WHERE rowid=? AND (" +
-                                                 m_filter + ")");
-        st.bind(1, rowId);
-        for (int i = 0; i < m_filterParams.size(); ++i)
-            st.bind(i + 2, m_filterParams[i]);
-        const bool passes = st.step();
-        st.reset();
-        if (!passes)
-            return;
-    }
+    if (!passesFilter(rowId))
+        return;
     const QVariantList key = sortKey(rowId);
+    const bool fromStart = m_winStart == 0;
+    const bool toEnd = m_winStart + int(m_win.size()) == m_count;
+    ++m_count;
+    if (m_win.empty() || key.isEmpty())
+        return dropWindow();
     const auto less = [](const QVariantList &a, const QVariantList &b) {
         for (int i = 0; i < a.size() && i < b.size(); ++i)
             if (const int c = compareStored(a[i], b[i]); c != 0)
                 return c < 0;
         return false;
     };
-    size_t lo = 0, hi = m_ids.size();
+    if ((!fromStart && !less(sortKey(m_win.front()), key)) ||
+        (!toEnd && !less(key, sortKey(m_win.back()))))
+        return dropWindow();
+    size_t lo = 0, hi = m_win.size();
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
-        if (less(sortKey(m_ids[mid]), key))
+        if (less(sortKey(m_win[mid]), key))
             lo = mid + 1;
         else
             hi = mid;
     }
-    m_ids.insert(m_ids.begin() + qsizetype(lo), rowId);
+    m_win.insert(m_win.begin() + qsizetype(lo), rowId);
 }
 
 void Table::post()
@@ -609,17 +896,18 @@ void Table::post()
         return;
     checkRequired();
     checkAmounts();
-    qint64 rowId = m_current.rowId;
-    if (m_state == State::Insert)
-        rowId = writeInsert();
-    else if ((rowId = writeUpdate()) != m_current.rowId) {
-        // The key was the row id: the row left its old id behind.
-        const auto gone = std::find(m_ids.begin(), m_ids.end(), m_current.rowId);
-        if (gone != m_ids.end())
-            m_ids.erase(gone);
-    }
+    const bool editing = m_state == State::Edit;
+    const int pos = m_pos;
+    const qint64 oldId = m_current.rowId;
+    // The edited row is in the window before the write, so that taking it out reads nothing.
+    if (editing)
+        idAt(pos);
+    const qint64 rowId = editing ? writeUpdate() : writeInsert();
     setState(State::Browse);
-    placeRow(rowId);
+    if (editing && !leaveRow(pos, oldId))
+        requery();
+    else
+        placeRow(rowId);
     if (!moveToRowId(rowId))
         first();
     notifyReset();
@@ -632,7 +920,7 @@ void Table::cancel()
     if (m_state != State::Insert && m_state != State::Edit)
         return;
     setState(State::Browse);
-    if (m_pos >= 0 && m_pos < int(m_ids.size()))
+    if (m_pos >= 0 && m_pos < m_count)
         loadCurrent();
     else
         first();
@@ -642,14 +930,14 @@ void Table::remove()
 {
     if (m_state == State::Insert)
         return cancel();
-    if (m_ids.empty())
+    if (m_count == 0)
         QUORVILA_THROW(app::StorageError, objectName() + ": não há registro para excluir");
+    const int pos = m_pos;
+    idAt(pos);
     m_db.exec("DELETE FROM " + sqlName() + " WHERE rowid=?", {m_current.rowId});
     setState(State::Browse);
-    const int pos = m_pos;
-    const auto gone = std::find(m_ids.begin(), m_ids.end(), m_current.rowId);
-    if (gone != m_ids.end())
-        m_ids.erase(gone);
+    if (!leaveRow(pos, m_current.rowId))
+        requery();
     moveTo(pos);
     notifyReset();
 }

@@ -1,6 +1,9 @@
 // The table object: one table of the books seen as records, the way every screen works with
-// data. It keeps the ordered list of row ids of the current index and filter (never the rows
-// themselves), the current record, and the edit state; screens bind only to these objects.
+// data. It keeps the number of rows of the current index and filter, a window of the row ids
+// around the rows last asked for (never the whole list, never the rows themselves), the current
+// record, and the edit state; screens bind only to these objects. Whatever lies outside the
+// window is read from the index by key range when asked for, so the cost of moving, placing a
+// written row or showing a grid does not grow with the size of the table (see table.cpp).
 //
 // States and transitions:
 //   Inactive --open()--> Browse --edit()--> Edit --post()/cancel()--> Browse
@@ -19,6 +22,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -101,8 +105,8 @@ public:
     void prior();
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
-    bool isEmpty() const { return m_ids.empty(); }
-    int recordCount() const { return int(m_ids.size()); }
+    bool isEmpty() const { return m_count == 0; }
+    int recordCount() const { return m_count; }
     int recNo() const { return m_pos + 1; } // 1-based; 0 when empty
     void moveTo(int row);                   // 0-based position in the current order
     bool moveToRowId(qint64 rowId);
@@ -132,6 +136,10 @@ public:
 
     // The record at a position of the current order, with its calculated fields (for grids).
     Record recordAt(int row) const;
+    // The number of row ids the window reads at a time (at least 2); the window holds at most
+    // four times as many. For tests that walk the window's edges over a small table.
+    static void setWindowRows(int rows);
+    static int windowRows();
     // Computes look-up and calculated fields of a record.
     std::function<void(const Table &, Record &)> onCalcFields;
     // Gives default values to a new record.
@@ -146,9 +154,27 @@ Q_SIGNALS:
 
 private:
     int fieldIndex(const QString &field) const; // throws for an unknown field
-    QString orderBy() const;
     QString whereClause(const QString &extra = {}) const;
+    enum class Side { After, Before };
+    struct Range
+    {
+        QString where;
+        QVariantList params;
+    };
     void requery();
+    QStringList keyColumns() const;
+    QString orderBy(Side side) const;
+    std::vector<Range> rangesBeside(const QVariantList &key, Side side) const;
+    std::vector<qint64> readIds(Side side, const QVariantList &key, int limit) const;
+    qint64 countBeside(const QVariantList &key, Side side, qint64 limit) const;
+    int positionOf(const QVariantList &key) const;
+    qint64 idAt(int row) const;
+    void loadWindowAt(int row) const;
+    void loadWindowAround(qint64 rowId, const QVariantList &key, int pos) const;
+    void trimWindow(int keep) const;
+    void dropWindow() const;
+    bool inWindow(int row) const;
+    bool passesFilter(qint64 rowId) const;
     Record fetch(qint64 rowId) const;
     void loadCurrent();
     void checkRequired() const;
@@ -159,6 +185,7 @@ private:
     void notifyReset();
     void notifyCurrent();
     bool positionBySql(const QString &condition, const QVariantList &params);
+    bool leaveRow(int pos, qint64 rowId);
     void placeRow(qint64 rowId);
     QVariantList sortKey(qint64 rowId) const;
     Statement &cached(std::optional<Statement> &slot, const QString &sql) const;
@@ -173,7 +200,10 @@ private:
     QString m_indexName;
     QString m_filter;
     QVariantList m_filterParams;
-    std::vector<qint64> m_ids;
+    int m_count = 0; // rows of the current filter
+    // The ids of the rows at positions m_winStart .. m_winStart + m_win.size() - 1.
+    mutable std::vector<qint64> m_win;
+    mutable int m_winStart = 0;
     int m_pos = -1;
     bool m_bof = true;
     bool m_eof = true;
@@ -185,6 +215,7 @@ private:
     mutable std::optional<Statement> m_fetchStmt;
     mutable std::optional<Statement> m_keyStmt;
     mutable std::optional<Statement> m_filterStmt;
+    mutable std::map<QString, Statement> m_rangeStmts; // by their SQL
 };
 
 } // namespace data

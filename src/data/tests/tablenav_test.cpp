@@ -2,7 +2,9 @@
 // inserts, edits and deletes (through the table object and by statements) in between, under every
 // index of the entries table (ties and empty document numbers included) with and without filters:
 // the order and count, recordAt, first/next and last/prior, the current record after a write,
-// recNo, findKey, findNearest and locate.
+// recNo, findKey, findNearest and locate. It runs twice: with the table's usual window of row
+// ids, larger than this book, and with a window of four rows, so that every move crosses the
+// window's edges, extends it, trims it or reads a far position anew.
 #include "installedbook.h"
 
 #include <QRandomGenerator>
@@ -73,6 +75,11 @@ protected:
         }
         for (size_t i = 0; i < ids.size(); ++i)
             ASSERT_EQ(t->recordAt(int(i)).rowId, ids[i]) << "recordAt(" << i << ")";
+        // Rows asked for out of order, as a scroll bar dragged about asks for them.
+        for (int k = 0; k < 12 && !ids.empty(); ++k) {
+            const int i = int(m_probe.bounded(int(ids.size())));
+            ASSERT_EQ(t->recordAt(i).rowId, ids[size_t(i)]) << "recordAt(" << i << ") by a jump";
+        }
         EXPECT_EQ(t->recordAt(int(ids.size())).rowId, 0);
         std::vector<qint64> walked;
         for (t->first(); !t->eof(); t->next())
@@ -83,9 +90,31 @@ protected:
             back.insert(back.begin(), t->current().rowId);
         EXPECT_EQ(back, ids);
     }
+
+    void TearDown() override
+    {
+        Table::setWindowRows(m_usualWindow);
+        InstalledBook::TearDown();
+    }
+
+    void randomWritesAgainstAPlainQuery();
+
+    QRandomGenerator m_probe{77};
+    const int m_usualWindow = Table::windowRows();
 };
 
 TEST_F(TableNavigation, AgreesWithAPlainOrderedQueryThroughRandomWrites)
+{
+    randomWritesAgainstAPlainQuery();
+}
+
+TEST_F(TableNavigation, AgreesThroughAWindowOfFourRows)
+{
+    Table::setWindowRows(4);
+    randomWritesAgainstAPlainQuery();
+}
+
+void TableNavigation::randomWritesAgainstAPlainQuery()
 {
     QRandomGenerator rng(2203);
     Table *fin = dm.TbFin;
