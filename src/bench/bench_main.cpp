@@ -1,5 +1,6 @@
 // Main-window timings on a ten-year book: signing in (InicializarUsuario until the grid is
-// ready) and moving the grid to a date, as the find panel does.
+// ready), moving the grid to a date as the find panel does (near today and anywhere in the book),
+// sorting it, and scrolling it as the keyboard and the scroll bar do.
 #include "bench.h"
 #include "bookgen.h"
 
@@ -37,6 +38,17 @@ void runMainBench(const Options &o)
         w.grid()->scrollTo(w.grid()->currentIndex());
     });
     report("move the grid to a date", move, o.repetitions);
+    // Dates spread over the whole book: the row's position is counted from the nearer end, so the
+    // middle of the book is the dearest place.
+    const QDate firstDay = QDate(2026, 12, 31).addYears(-o.years);
+    const int span = int(firstDay.daysTo(QDate(2026, 12, 31)));
+    const double moveAnywhere = medianMs(o.repetitions, [&] {
+        fin->disableControls();
+        fin->findNearest({firstDay.addDays((span / o.repetitions) * (i++ % o.repetitions))});
+        fin->enableControls();
+        w.grid()->scrollTo(w.grid()->currentIndex());
+    });
+    report("move the grid to a date anywhere in the book", moveAnywhere, o.repetitions);
     int k = 0;
     const double sort = medianMs(o.repetitions, [&] {
         // As a click on the Data or Valor title does: another order, on the same record.
@@ -48,6 +60,32 @@ void runMainBench(const Options &o)
         w.grid()->scrollTo(w.grid()->currentIndex());
     });
     report("sort the grid by another column", sort, o.repetitions);
+    QTableView *grid = w.grid();
+    QAbstractItemModel *model = grid->model();
+    // What painting a screenful of the grid asks of the model (the grid may sit on a hidden page).
+    const auto readScreen = [&](int top) {
+        for (int r = top; r < top + 30 && r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c)
+                model->data(model->index(r, c), Qt::DisplayRole);
+    };
+    const double pages = medianMs(o.repetitions, [&] {
+        // Ten pages down from the middle of the book, as Page Down pressed ten times does.
+        fin->moveTo(fin->recordCount() / 2);
+        for (int p = 0; p < 10; ++p) {
+            fin->moveTo(fin->recNo() - 1 + 25);
+            grid->scrollTo(grid->currentIndex());
+            readScreen(fin->recNo() - 1);
+        }
+    });
+    report("scroll the grid ten pages down from the middle", pages, o.repetitions);
+    int j = 0;
+    const double drag = medianMs(o.repetitions, [&] {
+        // The scroll bar dragged to another place: the rows shown there are read and painted.
+        const int row = int((qint64(fin->recordCount()) * (j++ * 7 % 15)) / 15);
+        grid->scrollTo(model->index(row, 0), QAbstractItemView::PositionAtTop);
+        readScreen(row);
+    });
+    report("drag the grid's scroll bar to another place", drag, o.repetitions);
     app::setTodayForTests(QDate());
 }
 

@@ -202,6 +202,16 @@ void Table::dropCachedStatements()
 
 static int s_windowRows = 256;
 
+// The statements of the window, kept by their text until the order or the filter changes.
+Statement &Table::rangeStatement(const QString &sql) const
+{
+    auto it = m_rangeStmts.find(sql);
+    if (it == m_rangeStmts.end())
+        it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
+    it->second.reset();
+    return it->second;
+}
+
 void Table::setWindowRows(int rows)
 {
     s_windowRows = std::max(2, rows);
@@ -307,11 +317,7 @@ std::vector<qint64> Table::readIds(Side side, const QVariantList &key, int limit
             break;
         const QString sql =
             "SELECT rowid FROM " + sqlName() + whereClause(r.where) + orderBy(side) + " LIMIT ?";
-        auto it = m_rangeStmts.find(sql);
-        if (it == m_rangeStmts.end())
-            it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
-        Statement &st = it->second;
-        st.reset();
+        Statement &st = rangeStatement(sql);
         st.bindAll(m_filterParams + r.params + QVariantList{qlonglong(limit - int(ids.size()))});
         while (st.step())
             ids.push_back(st.column(0).toLongLong());
@@ -320,21 +326,68 @@ std::vector<qint64> Table::readIds(Side side, const QVariantList &key, int limit
     return ids;
 }
 
-// How many rows lie beside `key`, counting no further than `limit` (< 0: all of them).
+// SQLite's ORDER BY order on stored values: NULL, numbers, text (bytewise UTF-8), blobs.
+static int compareStored(const QVariant &a, const QVariant &b)
+{
+    const auto rank = [](const QVariant &v) {
+        if (!v.isValid() || v.isNull())
+            return 0;
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+        case QMetaType::Double:
+            return 1;
+        case QMetaType::QString:
+            return 2;
+        default:
+            return 3;
+        }
+    };
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    switch (ra) {
+    case 1: {
+        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
+            return a.toLongLong() < b.toLongLong() ? -1 : a.toLongLong() > b.toLongLong();
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : x > y;
+    }
+    case 2: {
+        const int c = a.toString().toUtf8().compare(b.toString().toUtf8());
+        return c < 0 ? -1 : c > 0;
+    }
+    case 3: {
+        const int c = a.toByteArray().compare(b.toByteArray());
+        return c < 0 ? -1 : c > 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+// Lexicographic order of two sort keys, as the index orders them.
+static bool less(const QVariantList &a, const QVariantList &b)
+{
+    for (int i = 0; i < a.size() && i < b.size(); ++i)
+        if (const int c = compareStored(a[i], b[i]); c != 0)
+            return c < 0;
+    return false;
+}
+
+// How many rows lie beside `key`, counting no further than `limit` when it is given.
 qint64 Table::countBeside(const QVariantList &key, Side side, qint64 limit) const
 {
     qint64 n = 0;
     for (const Range &r : rangesBeside(key, side)) {
         if (limit >= 0 && n >= limit)
             break;
-        const QString sql =
-            "SELECT count(*) FROM (SELECT 1 FROM " + sqlName() + whereClause(r.where) + " LIMIT ?)";
-        auto it = m_rangeStmts.find(sql);
-        if (it == m_rangeStmts.end())
-            it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
-        Statement &st = it->second;
-        st.reset();
-        st.bindAll(m_filterParams + r.params + QVariantList{limit < 0 ? qlonglong(-1) : limit - n});
+        // A plain count walks the index faster than a count of a LIMITed subquery.
+        Statement &st =
+            rangeStatement(limit < 0 ? "SELECT count(*) FROM " + sqlName() + whereClause(r.where)
+                                     : "SELECT count(*) FROM (SELECT 1 FROM " + sqlName() +
+                                           whereClause(r.where) + " LIMIT ?)");
+        st.bindAll(limit < 0 ? m_filterParams + r.params
+                             : m_filterParams + r.params + QVariantList{limit - n});
         if (st.step())
             n += st.column(0).toLongLong();
         st.reset();
@@ -342,23 +395,38 @@ qint64 Table::countBeside(const QVariantList &key, Side side, qint64 limit) cons
     return n;
 }
 
-// The position of a listed row from its key: the rows before it, counted from the start or, when
-// the row is in the second half of the order, the rows after it counted from the end. Which half
-// is not known beforehand; the current position is the guess, and a count that passes the middle
-// stops there and the other side is counted.
+// The position of a listed row from its key: the rows before it counted from the start or, when
+// the row lies in the second half of the order, the rows after it counted from the end, so no
+// count walks more than half the index. A row near either end (today's entries, the first ones)
+// is found by two short counts. Otherwise the window tells the half when the key lies beyond it
+// on the side of the middle, or else the key at the middle of the order does, read once per
+// order and filter (writes move the true middle by a row each, which only makes the guess a
+// little less good: either count gives the right position).
 int Table::positionOf(const QVariantList &key) const
 {
     const qint64 n = m_count;
-    const qint64 half = n / 2 + 1;
-    const bool fromEnd = m_pos >= n / 2;
-    qint64 pos;
-    if (fromEnd) {
-        const qint64 after = countBeside(key, Side::After, half);
-        pos = after < half ? n - 1 - after : countBeside(key, Side::Before, -1);
+    const qint64 nearEnd = 4 * s_windowRows;
+    if (const qint64 after = countBeside(key, Side::After, nearEnd); after < nearEnd)
+        return int(std::max<qint64>(0, n - 1 - after));
+    if (const qint64 before = countBeside(key, Side::Before, nearEnd); before < nearEnd)
+        return int(std::min<qint64>(before, std::max<qint64>(0, n - 1)));
+    const int end = m_winStart + int(m_win.size());
+    bool secondHalf;
+    if (!m_win.empty() && end >= n / 2 && less(sortKey(m_win.back()), key)) {
+        secondHalf = true;
+    } else if (!m_win.empty() && m_winStart <= n / 2 && less(key, sortKey(m_win.front()))) {
+        secondHalf = false;
     } else {
-        const qint64 before = countBeside(key, Side::Before, half);
-        pos = before < half ? before : n - 1 - countBeside(key, Side::After, -1);
+        QVariantList &middle = m_middleKeys[m_indexName];
+        if (middle.isEmpty()) {
+            const std::vector<qint64> mid = readIdsAt(Side::After, int(n / 2), 1);
+            if (!mid.empty())
+                middle = sortKey(mid.front());
+        }
+        secondHalf = !middle.isEmpty() && !less(key, middle);
     }
+    const qint64 pos =
+        secondHalf ? n - 1 - countBeside(key, Side::After) : countBeside(key, Side::Before);
     return int(std::clamp<qint64>(pos, 0, std::max<qint64>(0, n - 1)));
 }
 
@@ -388,34 +456,34 @@ void Table::trimWindow(int keep) const
     }
 }
 
+// Up to `limit` ids from `offset` rows into the order read from its start (After) or from its
+// end (Before), nearest the offset first.
+std::vector<qint64> Table::readIdsAt(Side side, int offset, int limit) const
+{
+    const QString sql =
+        "SELECT rowid FROM " + sqlName() + whereClause() + orderBy(side) + " LIMIT ? OFFSET ?";
+    Statement &st = rangeStatement(sql);
+    st.bindAll(m_filterParams + QVariantList{qlonglong(limit), qlonglong(offset)});
+    std::vector<qint64> ids;
+    while (st.step())
+        ids.push_back(st.column(0).toLongLong());
+    st.reset();
+    return ids;
+}
+
 // A window centred on `row`, read by OFFSET from the nearer end of the order.
 void Table::loadWindowAt(int row) const
 {
     const int start = std::max(0, row - s_windowRows / 2);
     const int end = std::min(m_count, start + s_windowRows);
-    std::vector<qint64> ids;
-    const auto read = [&](Side side, int offset) {
-        const QString sql =
-            "SELECT rowid FROM " + sqlName() + whereClause() + orderBy(side) + " LIMIT ? OFFSET ?";
-        auto it = m_rangeStmts.find(sql);
-        if (it == m_rangeStmts.end())
-            it = m_rangeStmts.emplace(sql, m_db.prepare(sql)).first;
-        Statement &st = it->second;
-        st.reset();
-        st.bindAll(m_filterParams + QVariantList{qlonglong(end - start), qlonglong(offset)});
-        while (st.step())
-            ids.push_back(st.column(0).toLongLong());
-        st.reset();
-    };
     if (start <= m_count - end) {
-        read(Side::After, start);
+        m_win = readIdsAt(Side::After, start, end - start);
         m_winStart = start;
     } else {
-        read(Side::Before, m_count - end);
-        std::reverse(ids.begin(), ids.end());
-        m_winStart = end - int(ids.size());
+        m_win = readIdsAt(Side::Before, m_count - end, end - start);
+        std::reverse(m_win.begin(), m_win.end());
+        m_winStart = end - int(m_win.size());
     }
-    m_win = std::move(ids);
 }
 
 // A window around a row whose position is known.
@@ -469,6 +537,7 @@ qint64 Table::idAt(int row) const
 void Table::requery()
 {
     dropWindow();
+    m_middleKeys.clear();
     m_count = int(m_db.scalar("SELECT count(*) FROM " + sqlName() + whereClause(), m_filterParams)
                       .toLongLong());
 }
@@ -671,8 +740,18 @@ void Table::setIndexName(const QString &name)
         QUORVILA_THROW(app::StorageError, objectName() + ": índice '" + name + "' não encontrado");
     m_indexName = name;
     dropCachedStatements();
-    if (isActive())
-        refresh();
+    if (!isActive())
+        return;
+    // The same rows in another order: their number stands, and the current row is found again
+    // in the new order (writes made by statements are picked up by refresh(), not here).
+    if (m_state != State::Browse)
+        cancel();
+    const qint64 rowId = m_current.rowId;
+    const int pos = m_pos;
+    dropWindow();
+    if (!moveToRowId(rowId))
+        moveTo(pos);
+    notifyReset();
 }
 
 void Table::setFilter(const QString &condition, const QVariantList &params)
@@ -788,45 +867,6 @@ qint64 Table::writeUpdate()
     return id.isValid() ? id.toLongLong() : m_current.rowId;
 }
 
-// SQLite's ORDER BY order on stored values: NULL, numbers, text (bytewise UTF-8), blobs.
-static int compareStored(const QVariant &a, const QVariant &b)
-{
-    const auto rank = [](const QVariant &v) {
-        if (!v.isValid() || v.isNull())
-            return 0;
-        switch (v.typeId()) {
-        case QMetaType::LongLong:
-        case QMetaType::Double:
-            return 1;
-        case QMetaType::QString:
-            return 2;
-        default:
-            return 3;
-        }
-    };
-    const int ra = rank(a), rb = rank(b);
-    if (ra != rb)
-        return ra < rb ? -1 : 1;
-    switch (ra) {
-    case 1: {
-        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
-            return a.toLongLong() < b.toLongLong() ? -1 : a.toLongLong() > b.toLongLong();
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : x > y;
-    }
-    case 2: {
-        const int c = a.toString().toUtf8().compare(b.toString().toUtf8());
-        return c < 0 ? -1 : c > 0;
-    }
-    case 3: {
-        const int c = a.toByteArray().compare(b.toByteArray());
-        return c < 0 ? -1 : c > 0;
-    }
-    default:
-        return 0;
-    }
-}
-
 QVariantList Table::sortKey(qint64 rowId) const
 {
     QStringList cols;
@@ -870,12 +910,6 @@ void Table::placeRow(qint64 rowId)
     ++m_count;
     if (m_win.empty() || key.isEmpty())
         return dropWindow();
-    const auto less = [](const QVariantList &a, const QVariantList &b) {
-        for (int i = 0; i < a.size() && i < b.size(); ++i)
-            if (const int c = compareStored(a[i], b[i]); c != 0)
-                return c < 0;
-        return false;
-    };
     if ((!fromStart && !less(sortKey(m_win.front()), key)) ||
         (!toEnd && !less(key, sortKey(m_win.back()))))
         return dropWindow();

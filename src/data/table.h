@@ -121,7 +121,7 @@ public:
         return locate(field, v, LocateOptions());
     }
 
-    // Empty name = primary key.
+    // Empty name = primary key. The current record stays current in the new order.
     void setIndexName(const QString &name);
     QString indexName() const { return m_indexName; }
     QStringList indexColumns() const;
@@ -166,7 +166,8 @@ private:
     QString orderBy(Side side) const;
     std::vector<Range> rangesBeside(const QVariantList &key, Side side) const;
     std::vector<qint64> readIds(Side side, const QVariantList &key, int limit) const;
-    qint64 countBeside(const QVariantList &key, Side side, qint64 limit) const;
+    qint64 countBeside(const QVariantList &key, Side side, qint64 limit = -1) const;
+    std::vector<qint64> readIdsAt(Side side, int offset, int limit) const;
     int positionOf(const QVariantList &key) const;
     qint64 idAt(int row) const;
     void loadWindowAt(int row) const;
@@ -189,6 +190,7 @@ private:
     void placeRow(qint64 rowId);
     QVariantList sortKey(qint64 rowId) const;
     Statement &cached(std::optional<Statement> &slot, const QString &sql) const;
+    Statement &rangeStatement(const QString &sql) const;
     void dropCachedStatements();
 
     Database &m_db;
@@ -216,6 +218,8 @@ private:
     mutable std::optional<Statement> m_keyStmt;
     mutable std::optional<Statement> m_filterStmt;
     mutable std::map<QString, Statement> m_rangeStmts; // by their SQL
+    // Per index, the key near the middle of the order, once read; until the next requery().
+    mutable std::map<QString, QVariantList> m_middleKeys;
 };
 
 } // namespace data
