@@ -740,18 +740,10 @@ void Table::setIndexName(const QString &name)
         QUORVILA_THROW(app::StorageError, objectName() + ": índice '" + name + "' não encontrado");
     m_indexName = name;
     dropCachedStatements();
-    if (!isActive())
-        return;
-    // The same rows in another order: their number stands, and the current row is found again
-    // in the new order (writes made by statements are picked up by refresh(), not here).
-    if (m_state != State::Browse)
-        cancel();
-    const qint64 rowId = m_current.rowId;
-    const int pos = m_pos;
-    dropWindow();
-    if (!moveToRowId(rowId))
-        moveTo(pos);
-    notifyReset();
+    // The same rows in another order: their number stands (writes made by statements are
+    // picked up by refresh(), not here).
+    if (isActive())
+        findCurrentAgain(false);
 }
 
 void Table::setFilter(const QString &condition, const QVariantList &params)
@@ -978,13 +970,22 @@ void Table::remove()
 
 void Table::refresh()
 {
-    if (!isActive())
-        return;
+    if (isActive())
+        findCurrentAgain(true);
+}
+
+// After the order changed or the rows were counted again: the current row where it now is, or
+// the row at its old position when it is gone.
+void Table::findCurrentAgain(bool recount)
+{
     if (m_state != State::Browse)
         cancel();
     const qint64 rowId = m_current.rowId;
     const int pos = m_pos;
-    requery();
+    if (recount)
+        requery();
+    else
+        dropWindow();
     if (!moveToRowId(rowId))
         moveTo(pos);
     notifyReset();

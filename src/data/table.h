@@ -187,6 +187,7 @@ private:
     void notifyCurrent();
     bool positionBySql(const QString &condition, const QVariantList &params);
     bool leaveRow(int pos, qint64 rowId);
+    void findCurrentAgain(bool recount);
     void placeRow(qint64 rowId);
     QVariantList sortKey(qint64 rowId) const;
     Statement &cached(std::optional<Statement> &slot, const QString &sql) const;
