@@ -1,6 +1,6 @@
-// Balance timings on a ten-year book: the five figures for a month with the day totals cached and
-// read again, an entry posted and the figures recomputed, and the plain one-query-per-figure sums
-// the cache replaces (with and without a covering index, for comparison).
+// Balance timings on a ten-year book: the five figures for a month from the kept totals, an entry
+// posted and the figures recomputed, and the plain one-query-per-figure sums the kept totals
+// replace, for comparison.
 #include "bench.h"
 #include "bookgen.h"
 
@@ -24,7 +24,7 @@ static void recompute(entries::Session &s)
     s.balances().CalcularSaldos(s.period());
 }
 
-// The figures straight from the table: the way the cache is checked against, six sums.
+// The figures straight from the entries, six sums: what the kept totals are checked against.
 static qint64 plainSums(data::TDM &dm, const entries::Period &p)
 {
     const QString t = dm.TbFin->sqlName();
@@ -53,7 +53,7 @@ static void newEntry(data::Table *fin, const QDate &d)
 static void coldAndPlain(data::TDM &dm, entries::Session &s, const Options &o,
                          const QString &suffix)
 {
-    report("CalcularSaldos, day totals read again" + suffix,
+    report("CalcularSaldos from the kept totals" + suffix,
            medianMs(o.repetitions,
                     [&] {
                         s.balances().invalidate();
@@ -61,7 +61,7 @@ static void coldAndPlain(data::TDM &dm, entries::Session &s, const Options &o,
                     }),
            o.repetitions);
     qint64 sink = 0;
-    report("six plain sum queries (no cache)" + suffix,
+    report("six plain sum queries over the entries (no kept totals)" + suffix,
            medianMs(o.repetitions, [&] { sink += plainSums(dm, s.period()); }), o.repetitions);
 }
 
@@ -84,7 +84,7 @@ void runEntriesBench(const Options &o)
 
     coldAndPlain(dm, session, o, "");
     int m = 0;
-    report("CalcularSaldos for a month, cache current",
+    report("CalcularSaldos for another month",
            medianMs(o.repetitions,
                     [&] {
                         setMonth(session, QDate(2017, 1, 1).addMonths(m++ % 120));
@@ -112,7 +112,7 @@ void runEntriesBench(const Options &o)
                         recompute(session);
                     }),
            o.repetitions);
-    report("post through the table alone + CalcularSaldos (cache read again)",
+    report("post through the table object alone + CalcularSaldos",
            medianMs(o.repetitions,
                     [&] {
                         newEntry(fin, end.addDays(-(i++ % 300)));
