@@ -3,6 +3,7 @@
 #include <accounts/gridsetup.h>
 #include <app/format.h>
 
+#include <QHeaderView>
 #include <QPainter>
 #include <QTableView>
 
@@ -51,6 +52,9 @@ void setUpBandGrid(QTableView *grid, std::function<qint64(int row)> bandOf)
 {
     accounts::setUpReadOnlyGrid(grid);
     grid->setItemDelegate(new BandDelegate(std::move(bandOf), grid));
+    // A selected row selects every column, and a highlighting header would turn every title
+    // bold and too wide for its column; the titles stay as the main grid's do.
+    grid->horizontalHeader()->setHighlightSections(false);
 }
 
 std::vector<data::TableModel::Column> categoryColumns(const QString &codTitle,
