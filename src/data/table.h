@@ -121,7 +121,8 @@ public:
         return locate(field, v, LocateOptions());
     }
 
-    // Empty name = primary key. The current record stays current in the new order.
+    // Empty name = primary key. The current record stays current in the new order, and the row
+    // count stands: rows written by statements are picked up by refresh(), not here.
     void setIndexName(const QString &name);
     QString indexName() const { return m_indexName; }
     QStringList indexColumns() const;
