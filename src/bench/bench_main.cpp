@@ -17,7 +17,8 @@ void runMainBench(const Options &o)
 {
     const QString dir = o.workDir + "/mainbook";
     QDir().mkpath(dir);
-    generateBook(dir, o.entries, o.years, QDate(2026, 12, 31));
+    const QDate lastDay(2026, 12, 31);
+    generateBook(dir, o.entries, o.years, lastDay);
     app::setTodayForTests(QDate(2026, 6, 15));
     data::TDM dm;
     dm.DataModuleCreate(dir);
@@ -40,8 +41,8 @@ void runMainBench(const Options &o)
     report("move the grid to a date", move, o.repetitions);
     // Dates spread over the whole book: the row's position is counted from the nearer end, so the
     // middle of the book is the dearest place.
-    const QDate firstDay = QDate(2026, 12, 31).addYears(-o.years);
-    const int span = int(firstDay.daysTo(QDate(2026, 12, 31)));
+    const QDate firstDay = lastDay.addYears(-o.years);
+    const int span = int(firstDay.daysTo(lastDay));
     const double moveAnywhere = medianMs(o.repetitions, [&] {
         fin->disableControls();
         fin->findNearest({firstDay.addDays((span / o.repetitions) * (i++ % o.repetitions))});

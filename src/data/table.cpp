@@ -8,6 +8,12 @@
 
 namespace data {
 
+// A field without a value: never set, or NULL as stored.
+static bool isNullValue(const QVariant &v)
+{
+    return !v.isValid() || v.isNull();
+}
+
 Table::Table(Database &db, const QString &objectName, TableDef def, QObject *parent)
     : QObject(parent), m_db(db), m_def(std::move(def))
 {
@@ -138,8 +144,7 @@ void Table::setValue(const QString &field, const QVariant &v)
 
 bool Table::isNull(const QString &field) const
 {
-    const QVariant v = value(field);
-    return !v.isValid() || v.isNull();
+    return isNullValue(value(field));
 }
 
 QString Table::asString(const QString &field) const
@@ -258,11 +263,6 @@ QString Table::whereClause(const QString &extra) const
     return conds.isEmpty() ? QString() : " WHERE " + conds.join(" AND ");
 }
 
-static bool isNullValue(const QVariant &v)
-{
-    return !v.isValid() || v.isNull();
-}
-
 // The ranges in the order `side` reads them: ascending for the rows after the key, descending
 // for the rows before it.
 std::vector<Table::Range> Table::rangesBeside(const QVariantList &key, Side side) const
@@ -302,6 +302,14 @@ std::vector<Table::Range> Table::rangesBeside(const QVariantList &key, Side side
     return out;
 }
 
+// Steps a statement of row ids to its end, adding them to `ids`.
+static void appendIds(Statement &st, std::vector<qint64> &ids)
+{
+    while (st.step())
+        ids.push_back(st.column(0).toLongLong());
+    st.reset();
+}
+
 // Up to `limit` ids beside `key`, nearest first; from the start of the order (After) or its end
 // (Before) when the key is empty.
 std::vector<qint64> Table::readIds(Side side, const QVariantList &key, int limit) const
@@ -319,9 +327,7 @@ std::vector<qint64> Table::readIds(Side side, const QVariantList &key, int limit
             "SELECT rowid FROM " + sqlName() + whereClause(r.where) + orderBy(side) + " LIMIT ?";
         Statement &st = rangeStatement(sql);
         st.bindAll(m_filterParams + r.params + QVariantList{qlonglong(limit - int(ids.size()))});
-        while (st.step())
-            ids.push_back(st.column(0).toLongLong());
-        st.reset();
+        appendIds(st, ids);
     }
     return ids;
 }
@@ -330,7 +336,7 @@ std::vector<qint64> Table::readIds(Side side, const QVariantList &key, int limit
 static int compareStored(const QVariant &a, const QVariant &b)
 {
     const auto rank = [](const QVariant &v) {
-        if (!v.isValid() || v.isNull())
+        if (isNullValue(v))
             return 0;
         switch (v.typeId()) {
         case QMetaType::LongLong:
@@ -382,12 +388,15 @@ qint64 Table::countBeside(const QVariantList &key, Side side, qint64 limit) cons
         if (limit >= 0 && n >= limit)
             break;
         // A plain count walks the index faster than a count of a LIMITed subquery.
-        Statement &st =
-            rangeStatement(limit < 0 ? "SELECT count(*) FROM " + sqlName() + whereClause(r.where)
-                                     : "SELECT count(*) FROM (SELECT 1 FROM " + sqlName() +
-                                           whereClause(r.where) + " LIMIT ?)");
-        st.bindAll(limit < 0 ? m_filterParams + r.params
-                             : m_filterParams + r.params + QVariantList{limit - n});
+        QString sql = "SELECT count(*) FROM " + sqlName() + whereClause(r.where);
+        QVariantList params = m_filterParams + r.params;
+        if (limit >= 0) {
+            sql = "SELECT count(*) FROM (SELECT 1 FROM " + sqlName() + whereClause(r.where) +
+                  " LIMIT ?)";
+            params << limit - n;
+        }
+        Statement &st = rangeStatement(sql);
+        st.bindAll(params);
         if (st.step())
             n += st.column(0).toLongLong();
         st.reset();
@@ -410,7 +419,7 @@ int Table::positionOf(const QVariantList &key) const
         return int(std::max<qint64>(0, n - 1 - after));
     if (const qint64 before = countBeside(key, Side::Before, nearEnd); before < nearEnd)
         return int(std::min<qint64>(before, std::max<qint64>(0, n - 1)));
-    const int end = m_winStart + int(m_win.size());
+    const int end = windowEnd();
     bool secondHalf;
     if (!m_win.empty() && end >= n / 2 && less(sortKey(m_win.back()), key)) {
         secondHalf = true;
@@ -430,9 +439,14 @@ int Table::positionOf(const QVariantList &key) const
     return int(std::clamp<qint64>(pos, 0, std::max<qint64>(0, n - 1)));
 }
 
+int Table::windowEnd() const
+{
+    return m_winStart + int(m_win.size());
+}
+
 bool Table::inWindow(int row) const
 {
-    return row >= m_winStart && row < m_winStart + int(m_win.size());
+    return row >= m_winStart && row < windowEnd();
 }
 
 void Table::dropWindow() const
@@ -465,9 +479,7 @@ std::vector<qint64> Table::readIdsAt(Side side, int offset, int limit) const
     Statement &st = rangeStatement(sql);
     st.bindAll(m_filterParams + QVariantList{qlonglong(limit), qlonglong(offset)});
     std::vector<qint64> ids;
-    while (st.step())
-        ids.push_back(st.column(0).toLongLong());
-    st.reset();
+    appendIds(st, ids);
     return ids;
 }
 
@@ -506,7 +518,7 @@ qint64 Table::idAt(int row) const
         return 0;
     if (inWindow(row))
         return m_win[size_t(row - m_winStart)];
-    const int end = m_winStart + int(m_win.size());
+    const int end = windowEnd();
     bool extended = false;
     if (!m_win.empty() && row >= end && row < end + s_windowRows) {
         const QVariantList edge = sortKey(m_win.back());
@@ -798,7 +810,7 @@ void Table::checkRequired() const
     for (size_t i = 0; i < m_def.fields.size(); ++i) {
         const FieldDef &f = m_def.fields[i];
         const QVariant &v = m_current.values[int(i)];
-        if (f.required && (!v.isValid() || v.isNull()))
+        if (f.required && isNullValue(v))
             QUORVILA_THROW(app::StorageError, QString("Campo '%1' deve ser preenchido")
                                                   .arg(f.label.isEmpty() ? f.name : f.label));
     }
@@ -827,7 +839,7 @@ qint64 Table::writeInsert()
     for (size_t i = 0; i < m_def.fields.size(); ++i) {
         const FieldDef &f = m_def.fields[i];
         const QVariant &v = m_current.values[int(i)];
-        if (f.type == FieldType::AutoInc && (!v.isValid() || v.isNull()))
+        if (f.type == FieldType::AutoInc && isNullValue(v))
             continue;
         cols << quoteIdent(f.name);
         marks << "?";
@@ -898,7 +910,7 @@ void Table::placeRow(qint64 rowId)
         return;
     const QVariantList key = sortKey(rowId);
     const bool fromStart = m_winStart == 0;
-    const bool toEnd = m_winStart + int(m_win.size()) == m_count;
+    const bool toEnd = windowEnd() == m_count;
     ++m_count;
     if (m_win.empty() || key.isEmpty())
         return dropWindow();

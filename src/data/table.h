@@ -175,6 +175,7 @@ private:
     void loadWindowAround(qint64 rowId, const QVariantList &key, int pos) const;
     void trimWindow(int keep) const;
     void dropWindow() const;
+    int windowEnd() const;
     bool inWindow(int row) const;
     bool passesFilter(qint64 rowId) const;
     Record fetch(qint64 rowId) const;
